@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or $ZELVORA_BUILD_DIR) on every core.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${ZELVORA_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build" --parallel "$(nproc)"

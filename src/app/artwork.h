@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace zelvora {
+
+// The program's own pictures, drawn rather than stored: the logo (an
+// antenna mast sending waves) and the icon made from it.
+QPixmap ProgramLogo(int size);
+QIcon ProgramIcon();
+
+// The main window's background: the photograph in "\grafik\hintergrund.jpg"
+// when the program folder has it, else a dark sky gradient.
+QBrush FrameBackground();
+
+}  // namespace zelvora

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/form.h"
+
+namespace zelvora {
+
+class frmAbout : public Form {
+ public:
+  frmAbout();
+
+ protected:
+  void createControls(QWidget* client) override;
+};
+
+}  // namespace zelvora

@@ -1,0 +1,9 @@
+#include "app/start.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  zelvora::start();
+  return app.exec();
+}

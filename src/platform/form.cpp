@@ -1,0 +1,236 @@
+#include "platform/form.h"
+
+#include "platform/classic_timer.h"
+#include "platform/form_registry.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+
+namespace zelvora {
+
+// Routes the window's own events to the form's handlers.
+class FormEvents : public QObject {
+ public:
+  FormEvents(Form* form, QObject* parent) : QObject(parent), m_form(form) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != m_form->m_window) return false;
+    switch (event->type()) {
+      case QEvent::Resize:
+      case QEvent::WindowStateChange:
+        scheduleResize();
+        break;
+      case QEvent::Close:
+        // The close box unloads the window, as the program's own code would.
+        event->ignore();
+        m_form->unload();
+        return true;
+      default:
+        break;
+    }
+    return false;
+  }
+
+  // The resize handler runs once the window has finished its own change of
+  // size or state: a handler that changes the state again (as the browser
+  // windows do) must not do so in the middle of the window's own
+  // transition. Several changes in one pass run the handler once.
+  void scheduleResize() {
+    if (m_resizePending) return;
+    m_resizePending = true;
+    QMetaObject::invokeMethod(this, [this] { runResize(); }, Qt::QueuedConnection);
+  }
+
+  void runResize() {
+    m_resizePending = false;
+    if (parent() != m_form->m_window || m_form->m_loading || m_form->m_unloading) return;
+    m_form->Form_Resize();
+  }
+
+  void runActivate() { m_form->Form_Activate(); }
+
+ private:
+  Form* m_form;
+  bool m_resizePending = false;
+};
+
+Form::Form(QString className, QString caption, QSize designClientTwips, Border border)
+    : m_className(std::move(className)),
+      m_caption(std::move(caption)),
+      m_designClient(designClientTwips),
+      m_border(border) {}
+
+Form::~Form() { delete m_window.data(); }
+
+bool Form::isFrame() const { return FormRegistry::instance().frame() == this; }
+
+void Form::load() {
+  if (m_window || m_loading) return;
+  m_loading = true;
+  auto* client = new QWidget;
+  client->setObjectName(m_className + QStringLiteral("_client"));
+  client->resize(twipsToPixels(m_designClient.width()), twipsToPixels(m_designClient.height()));
+  m_client = client;
+  createControls(client);
+  QWidget* window = createWindow(client);
+  window->setObjectName(m_className);
+  window->setWindowTitle(m_caption);
+  auto* events = new FormEvents(this, window);
+  window->installEventFilter(events);
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) {
+    QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, events, [events, sub](QMdiSubWindow* active) {
+      if (active == sub) events->runActivate();
+    });
+  }
+  m_window = window;
+  resizeClientTo(client->size());
+  Form_Load();
+  m_loading = false;
+}
+
+QWidget* Form::createWindow(QWidget* client) {
+  QMdiArea* area = FormRegistry::instance().mdiArea();
+  auto* sub = new QMdiSubWindow;
+  sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  switch (m_border) {
+    case Border::Sizable:
+      break;
+    case Border::Fixed:
+      sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+      break;
+    case Border::None:
+      sub->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
+      break;
+  }
+  sub->setWidget(client);
+  area->addSubWindow(sub);
+  sub->hide();
+  return sub;
+}
+
+QSize Form::decorationPixels() const {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data())) {
+    // The sub-window's layout margins are its frame and title bar.
+    sub->layout()->activate();
+    const QMargins m = sub->layout()->contentsMargins() + sub->contentsMargins();
+    return {m.left() + m.right(), m.top() + m.bottom()};
+  }
+  if (m_window && m_client) return m_window->size() - m_client->size();
+  return {0, 0};
+}
+
+void Form::resizeClientTo(QSize clientPixels) { applySize(clientPixels + decorationPixels()); }
+
+void Form::applySize(QSize pixels) {
+  pixels = pixels.expandedTo({0, 0});
+  // A window with a fixed border cannot be sized by the user, but the
+  // program still sizes it.
+  if (m_border == Border::Sizable)
+    m_window->resize(pixels);
+  else
+    m_window->setFixedSize(pixels);
+}
+
+void Form::unload() {
+  if (!m_window || m_unloading) return;
+  m_unloading = true;
+  if (isFrame()) FormRegistry::instance().unloadChildren();
+  Form_QueryUnload();
+  Form_Unload();
+  QWidget* window = m_window;
+  // Nothing of the old window may run once it is unloaded: its timers stop
+  // and its signals are cut before it is deleted at the next event pass.
+  for (auto* timer : window->findChildren<ClassicTimer*>()) timer->setEnabled(false);
+  for (auto* child : window->findChildren<QObject*>()) child->blockSignals(true);
+  window->removeEventFilter(window->findChild<FormEvents*>());
+  window->hide();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea()) sub->mdiArea()->removeSubWindow(sub);
+  window->setParent(nullptr);
+  window->deleteLater();
+  destroyControls();
+  m_window = nullptr;
+  m_client = nullptr;
+  m_unloading = false;
+}
+
+void Form::show() {
+  load();
+  m_window->show();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data())) {
+    sub->raise();
+    sub->mdiArea()->setActiveSubWindow(sub);
+  } else {
+    m_window->raise();
+    m_window->activateWindow();
+  }
+}
+
+void Form::hide() {
+  load();
+  m_window->hide();
+}
+
+bool Form::visible() {
+  load();
+  return !m_window->isHidden();
+}
+
+QWidget* Form::window() {
+  load();
+  return m_window;
+}
+
+QWidget* Form::client() {
+  load();
+  return m_client;
+}
+
+double Form::left() { return pixelsToTwips(window()->x()); }
+double Form::top() { return pixelsToTwips(window()->y()); }
+double Form::width() { return pixelsToTwips(window()->width()); }
+double Form::height() { return pixelsToTwips(window()->height()); }
+double Form::scaleWidth() { return pixelsToTwips(client()->width()); }
+double Form::scaleHeight() { return pixelsToTwips(client()->height()); }
+
+void Form::setLeft(double twips) { window()->move(twipsToPixels(twips), m_window->y()); }
+void Form::setTop(double twips) { window()->move(m_window->x(), twipsToPixels(twips)); }
+void Form::setWidth(double twips) { applySize({twipsToPixels(twips), window()->height()}); }
+void Form::setHeight(double twips) { applySize({window()->width(), twipsToPixels(twips)}); }
+
+WindowState Form::windowState() {
+  const Qt::WindowStates state = window()->windowState();
+  if (state & Qt::WindowMinimized) return WindowState::Minimized;
+  if (state & Qt::WindowMaximized) return WindowState::Maximized;
+  return WindowState::Normal;
+}
+
+void Form::setWindowState(WindowState state) {
+  QWidget* w = window();
+  switch (state) {
+    case WindowState::Normal:
+      w->setWindowState(w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+      break;
+    case WindowState::Minimized:
+      w->setWindowState((w->windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+      break;
+    case WindowState::Maximized:
+      w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+      break;
+  }
+}
+
+QString Form::caption() {
+  load();
+  return m_caption;
+}
+
+void Form::setCaption(const QString& caption) {
+  m_caption = caption;
+  window()->setWindowTitle(caption);
+}
+
+}  // namespace zelvora

@@ -1,0 +1,154 @@
+#include "platform/html_view.h"
+
+#include "platform/program_folder.h"
+#include "platform/web_link.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace zelvora {
+namespace {
+
+QString noticePage(const QString& title, const QString& text) {
+  return QStringLiteral("<html><body><h3>%1</h3><p>%2</p></body></html>")
+      .arg(title.toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+QString folderPage(const QDir& dir) {
+  QString rows;
+  const auto entries = dir.entryInfoList({QStringLiteral("*.htm*")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  for (const QFileInfo& entry : entries)
+    rows += QStringLiteral("<li><a href=\"%1\">%2</a></li>")
+                .arg(QUrl::fromLocalFile(entry.absoluteFilePath()).toString(QUrl::FullyEncoded),
+                     entry.fileName().toHtmlEscaped());
+  if (rows.isEmpty()) rows = QStringLiteral("<li>Keine Seiten in diesem Ordner.</li>");
+  return QStringLiteral("<html><body><h3>Inhalt von %1</h3><ul>%2</ul></body></html>")
+      .arg(QDir::toNativeSeparators(dir.absolutePath()).toHtmlEscaped(), rows);
+}
+
+}  // namespace
+
+HtmlView::HtmlView(QWidget* parent) : QWidget(parent) {
+  m_browser = new QTextBrowser(this);
+  m_browser->setObjectName(QStringLiteral("view"));
+  m_browser->setOpenLinks(false);
+  connect(m_browser, &QTextBrowser::anchorClicked, this, &HtmlView::followLink);
+
+  m_findBar = new QWidget(this);
+  m_findBar->setObjectName(QStringLiteral("findBar"));
+  auto* barLayout = new QHBoxLayout(m_findBar);
+  barLayout->setContentsMargins(2, 2, 2, 2);
+  barLayout->addWidget(new QLabel(QStringLiteral("Suchen:"), m_findBar));
+  m_findText = new QLineEdit(m_findBar);
+  m_findText->setObjectName(QStringLiteral("findText"));
+  barLayout->addWidget(m_findText, 1);
+  auto* previous = new QToolButton(m_findBar);
+  previous->setText(QStringLiteral("Zurück"));
+  auto* next = new QToolButton(m_findBar);
+  next->setText(QStringLiteral("Weiter"));
+  auto* close = new QToolButton(m_findBar);
+  close->setText(QStringLiteral("×"));
+  close->setToolTip(QStringLiteral("Suche schließen (Esc)"));
+  m_findStatus = new QLabel(m_findBar);
+  barLayout->addWidget(previous);
+  barLayout->addWidget(next);
+  barLayout->addWidget(m_findStatus);
+  barLayout->addWidget(close);
+  m_findBar->hide();
+  connect(m_findText, &QLineEdit::returnPressed, this, [this] { findNext(m_findText->text()); });
+  connect(next, &QToolButton::clicked, this, [this] { findNext(m_findText->text()); });
+  connect(previous, &QToolButton::clicked, this, [this] { findNext(m_findText->text(), true); });
+  connect(close, &QToolButton::clicked, m_findBar, &QWidget::hide);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(m_findBar);
+  layout->addWidget(m_browser, 1);
+
+  auto* find = new QShortcut(QKeySequence::Find, this, this, &HtmlView::openFindBar, Qt::WidgetWithChildrenShortcut);
+  find->setObjectName(QStringLiteral("findShortcut"));
+  auto* reload = new QShortcut(QKeySequence(Qt::Key_F5), this, this, &HtmlView::Refresh, Qt::WidgetWithChildrenShortcut);
+  reload->setObjectName(QStringLiteral("reloadShortcut"));
+}
+
+void HtmlView::Navigate(const QString& address) {
+  m_location = address;
+  const QString path = NativePath(address);
+  const QFileInfo info(path);
+  if (info.isDir()) {
+    m_browser->setHtml(folderPage(QDir(path)));
+  } else if (info.isFile() && info.isReadable()) {
+    // setSource on the same address would not load it again.
+    m_browser->setSource(QUrl());
+    m_browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+  } else {
+    m_browser->setHtml(noticePage(QStringLiteral("Seite nicht gefunden"),
+                                  QStringLiteral("Die Seite „%1“ ist nicht vorhanden.").arg(QDir::toNativeSeparators(path))));
+  }
+}
+
+void HtmlView::Refresh() {
+  if (!m_location.isEmpty()) Navigate(m_location);
+}
+
+void HtmlView::followLink(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+    OpenWebLink(url.toString());
+    return;
+  }
+  const QUrl current = m_browser->source();
+  const QUrl target = current.isValid() && !current.isEmpty() ? current.resolved(url) : url;
+  if (target.isLocalFile() || target.scheme().isEmpty()) {
+    const QString file = target.isLocalFile() ? target.toLocalFile() : target.path();
+    if (url.toString().startsWith(QLatin1Char('#')) || (target.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment) && target.hasFragment())) {
+      m_browser->scrollToAnchor(target.fragment());
+      return;
+    }
+    Navigate(file);
+    if (target.hasFragment()) m_browser->scrollToAnchor(target.fragment());
+  }
+  // Other schemes (mailto:, javascript:, file managers) are not opened.
+}
+
+void HtmlView::openFindBar() {
+  m_findBar->show();
+  m_findText->setFocus();
+  m_findText->selectAll();
+}
+
+bool HtmlView::findNext(const QString& text, bool backwards) {
+  if (text.isEmpty()) return false;
+  const QTextDocument::FindFlags flags = backwards ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+  bool found = m_browser->find(text, flags);
+  if (!found) {
+    // Wrap around once from the other end.
+    QTextCursor cursor = m_browser->textCursor();
+    cursor.movePosition(backwards ? QTextCursor::End : QTextCursor::Start);
+    m_browser->setTextCursor(cursor);
+    found = m_browser->find(text, flags);
+  }
+  m_findStatus->setText(found ? QString() : QStringLiteral("nicht gefunden"));
+  return found;
+}
+
+void HtmlView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && m_findBar->isVisible()) {
+    m_findBar->hide();
+    m_browser->setFocus();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace zelvora

@@ -1,0 +1,36 @@
+#include "platform/web_link.h"
+
+#include "platform/program_folder.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
+
+namespace zelvora {
+
+bool OpenWebLink(const QString& address) {
+  const QUrl url(address.trimmed(), QUrl::StrictMode);
+  const QString scheme = url.scheme().toLower();
+  if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.host().isEmpty())
+    return false;
+  return QDesktopServices::openUrl(url);
+}
+
+}  // namespace zelvora
+
+namespace zelvora {
+
+QString WebLinkAddress(const QString& name) {
+  QFile file(NativePath(ProgramFolder() + QStringLiteral("\\weblinks.ini")));
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+  while (!file.atEnd()) {
+    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';'))) continue;
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals > 0 && line.left(equals).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+      return line.mid(equals + 1).trimmed();
+  }
+  return {};
+}
+
+}  // namespace zelvora
