@@ -147,6 +147,11 @@ void MDIzelvora::fillWindowList(QMenu* menu) {
   }
 }
 
+QSize MDIzelvora::decorationPixels() const {
+  auto* main = qobject_cast<QMainWindow*>(m_area ? m_area->window() : nullptr);
+  return {0, main ? main->menuBar()->sizeHint().height() : 0};
+}
+
 QAction* MDIzelvora::menuItem(const QString& name) { return window()->findChild<QAction*>(name); }
 
 void MDIzelvora::Form_Load() {

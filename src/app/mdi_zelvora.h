@@ -26,6 +26,7 @@ class MDIzelvora : public Form {
   void createControls(QWidget* client) override;
   void Form_Load() override;
   void Form_Unload() override;
+  QSize decorationPixels() const override;
 
  private:
   void buildMenus(QWidget* window);

@@ -115,11 +115,9 @@ QWidget* Form::createWindow(QWidget* client) {
 QSize Form::decorationPixels() const {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data())) {
     // The sub-window's layout margins are its frame and title bar.
-    sub->layout()->activate();
     const QMargins m = sub->layout()->contentsMargins() + sub->contentsMargins();
     return {m.left() + m.right(), m.top() + m.bottom()};
   }
-  if (m_window && m_client) return m_window->size() - m_client->size();
   return {0, 0};
 }
 
@@ -133,6 +131,9 @@ void Form::applySize(QSize pixels) {
     m_window->resize(pixels);
   else
     m_window->setFixedSize(pixels);
+  // A hidden window lays out its client only when shown; the client takes
+  // its size now, so the inner size is right at once.
+  m_client->resize((m_window->size() - decorationPixels()).expandedTo({0, 0}));
 }
 
 void Form::unload() {

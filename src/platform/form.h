@@ -79,6 +79,9 @@ class Form {
   virtual void Form_QueryUnload() {}
   virtual void Form_Unload() {}
 
+  // Frame and title bar around the client widget, in pixels.
+  virtual QSize decorationPixels() const;
+
   Border border() const { return m_border; }
   QSize designClientTwips() const { return m_designClient; }
 
@@ -86,7 +89,6 @@ class Form {
   friend class FormEvents;
   void resizeClientTo(QSize clientPixels);
   void applySize(QSize pixels);
-  QSize decorationPixels() const;
   bool isFrame() const;
 
   QString m_className;

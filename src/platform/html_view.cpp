@@ -88,9 +88,12 @@ void HtmlView::Navigate(const QString& address) {
   if (info.isDir()) {
     m_browser->setHtml(folderPage(QDir(path)));
   } else if (info.isFile() && info.isReadable()) {
-    // setSource on the same address would not load it again.
-    m_browser->setSource(QUrl());
-    m_browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    // setSource on the address already shown would not read it again.
+    if (m_browser->source() == url)
+      m_browser->reload();
+    else
+      m_browser->setSource(url);
   } else {
     m_browser->setHtml(noticePage(QStringLiteral("Seite nicht gefunden"),
                                   QStringLiteral("Die Seite „%1“ ist nicht vorhanden.").arg(QDir::toNativeSeparators(path))));
