@@ -18,6 +18,8 @@ QMdiArea* FormRegistry::mdiArea() {
   if (!m_standInArea) {
     m_standInArea = std::make_unique<QMdiArea>();
     m_standInArea->resize(1600, 1200);
+    // Shown like a real frame, so its windows get their resize events.
+    m_standInArea->show();
   }
   return m_standInArea.get();
 }

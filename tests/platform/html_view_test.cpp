@@ -1,7 +1,7 @@
 #include "platform/html_view.h"
 #include "support/program_folder_fixture.h"
+#include "support/url_recorder.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -24,18 +24,6 @@ class HtmlViewTest : public test::ProgramFolderTest {
   HtmlView view;
 };
 
-class LinkCatcher : public QObject {
-  Q_OBJECT
-
- public:
-  LinkCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
-  ~LinkCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-  QList<QUrl> opened;
-
- public slots:
-  void open(const QUrl& url) { opened << url; }
-};
-
 TEST_F(HtmlViewTest, ShowsLocalPagesFoldersAndAGermanNoticeForMissingPages) {
   writePage(QStringLiteral("seite.htm"), "<html><body><h1>Kurzwelle</h1><p>49-m-Band</p></body></html>");
   view.Navigate(pageAddress(QStringLiteral("seite.htm")));
@@ -53,7 +41,7 @@ TEST_F(HtmlViewTest, FollowsLocalLinksAndHandsWebLinksToTheSystemBrowser) {
   writePage(QStringLiteral("a.htm"),
             "<html><body><a href=\"b.htm\">weiter</a> <a href=\"https://example.org/x\">web</a></body></html>");
   writePage(QStringLiteral("b.htm"), "<html><body>Seite B</body></html>");
-  LinkCatcher catcher;
+  test::UrlRecorder catcher;
   view.Navigate(pageAddress(QStringLiteral("a.htm")));
 
   emit view.browser()->anchorClicked(QUrl(QStringLiteral("https://example.org/x")));
@@ -88,5 +76,3 @@ TEST_F(HtmlViewTest, F5ReloadsAndCtrlFFinds) {
 
 }  // namespace
 }  // namespace zelvora
-
-#include "html_view_test.moc"

@@ -6,8 +6,8 @@
 #include "platform/user_settings.h"
 #include "platform/web_link.h"
 #include "support/program_folder_fixture.h"
+#include "support/url_recorder.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -17,24 +17,7 @@
 namespace zelvora {
 namespace {
 
-// Receives what the program hands to the system web browser.
-class UrlRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  UrlRecorder() {
-    for (const char* scheme : {"http", "https", "file", "ftp", "mailto"})
-      QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
-  }
-  ~UrlRecorder() override {
-    for (const char* scheme : {"http", "https", "file", "ftp", "mailto"})
-      QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-  }
-  QList<QUrl> opened;
-
- public slots:
-  void open(const QUrl& url) { opened << url; }
-};
+using test::UrlRecorder;
 
 using PlatformServicesTest = test::ProgramFolderTest;
 
@@ -143,5 +126,3 @@ TEST_F(PlatformServicesTest, ClockCanBeSet) {
 
 }  // namespace
 }  // namespace zelvora
-
-#include "platform_services_test.moc"

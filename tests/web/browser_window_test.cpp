@@ -1,0 +1,96 @@
+#include "platform/file_list_box.h"
+#include "platform/form_registry.h"
+#include "platform/html_view.h"
+#include "platform/twips.h"
+#include "support/program_folder_fixture.h"
+#include "web/form_browser.h"
+
+#include <QPushButton>
+
+namespace zelvora {
+namespace {
+
+class BrowserWindowTest : public test::ProgramFolderTest {
+ protected:
+  // The view's margins in twips: left, right (client width minus right
+  // edge) and bottom.
+  struct Margins {
+    int left, right, bottom, top;
+  };
+  template <class W>
+  Margins margins(W& window, HtmlView* view) {
+    const QRect g = view->geometry();
+    const int clientW = window.client()->width();
+    const int clientH = window.client()->height();
+    return {pixelsToTwips(g.x()), pixelsToTwips(clientW - g.right() - 1), pixelsToTwips(clientH - g.bottom() - 1),
+            pixelsToTwips(g.y())};
+  }
+};
+
+TEST_F(BrowserWindowTest, OpenNavigatesToTheSelectedPageOrTheFolderAndKeepsTheSize) {
+  auto& window = form<Form_browser>();
+  window.show();
+  window.setWidth(9000);
+  window.setHeight(5985);
+  auto* open = window.window()->findChild<QPushButton*>(QStringLiteral("Comm_browsauf"));
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->text(), QStringLiteral("Öffnen"));
+
+  open->click();
+  EXPECT_EQ(window.Browser1()->LocationURL(), folder() + QStringLiteral("\\html\\"));
+
+  auto* list = window.window()->findChild<FileListBox*>(QStringLiteral("htmlist"));
+  ASSERT_NE(list, nullptr);
+  list->setFileName(QStringLiteral("kwinfo.htm"));
+  open->click();
+  EXPECT_EQ(window.Browser1()->LocationURL(), folder() + QStringLiteral("\\html\\kwinfo.htm"));
+  EXPECT_EQ(window.width(), 9000);
+  EXPECT_EQ(window.height(), 5985);
+}
+
+TEST_F(BrowserWindowTest, ResizeKeepsTheMarginsAndNeverGoesNegative) {
+  auto& second = form<Form_browser2>();
+  second.show();
+  for (auto [w, h] : {std::pair{12000, 9000}, std::pair{5000, 3000}}) {
+    second.setWidth(w);
+    second.setHeight(h);
+    test::settle();
+    const Margins m = margins(second, second.Browser2());
+    EXPECT_EQ(m.left, 120);
+    EXPECT_EQ(m.right, 120);
+    EXPECT_EQ(m.bottom, 120);
+    EXPECT_EQ(m.top, 600);
+  }
+  second.setWidth(150);
+  second.setHeight(600);
+  test::settle();
+  EXPECT_EQ(second.Browser2()->width(), 0);
+  EXPECT_EQ(second.Browser2()->height(), 0);
+}
+
+TEST_F(BrowserWindowTest, MinimizeAndMaximizeEndInTheNormalStateAtThePreviousSize) {
+  auto& window = form<Form_browser>();
+  window.show();
+  window.setWidth(7995);
+  window.setHeight(4995);
+  test::settle();
+  for (WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
+    window.setWindowState(state);
+    test::settle();
+    EXPECT_EQ(window.windowState(), WindowState::Normal);
+    EXPECT_EQ(window.width(), 7995);
+    EXPECT_EQ(window.height(), 4995);
+  }
+}
+
+TEST_F(BrowserWindowTest, LoadSetsTheListToTheHtmlPages) {
+  auto* list = form<Form_browser2>().window()->findChild<FileListBox*>(QStringLiteral("htmlist2"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->path(), folder() + QStringLiteral("\\html\\"));
+  EXPECT_EQ(list->pattern(), QStringLiteral("*.htm*"));
+  EXPECT_FALSE(list->findItems(QStringLiteral("frequ-vanto.html"), Qt::MatchExactly).isEmpty());
+  EXPECT_FALSE(list->findItems(QStringLiteral("einleitung.htm"), Qt::MatchExactly).isEmpty());
+}
+
+}  // namespace
+}  // namespace zelvora
