@@ -1,6 +1,7 @@
 #include "app/frm_splash.h"
 
 #include "app/artwork.h"
+#include "app/labels.h"
 #include "platform/classic_timer.h"
 #include "platform/twips.h"
 
@@ -14,14 +15,7 @@ namespace {
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& twips, const QColor& colour,
                  double points, bool bold) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  label->setFont(font);
-  label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
-  placeTwips(label, twips.x(), twips.y(), twips.width(), twips.height());
+  QLabel* label = createLabel(parent, name, text, twips, {colour, points, bold});
   // Clicks on the labels do nothing; they must not reach the frame.
   label->setAttribute(Qt::WA_NoMousePropagation);
   return label;
@@ -81,7 +75,7 @@ void frmSplash::buildControls(SplashControls& c, QWidget* client) {
   addLabel(c.Frame1, "lblCompany", QStringLiteral("Kurzwelle hören und auswerten"), {4560, 3270, 2415, 255}, Qt::white, 8.25,
            false);
   addLabel(c.Frame1, "lblWarning",
-           QStringLiteral("Dank an die Helfer beim Empfänger-Teil (PCR1000) und beim Spektrum-Analyzer"),
+           CreditsLine(),
            {230, 3760, 6855, 195}, QColor(0, 255, 0), 8.25, false);
 
   auto* input = new SplashInput(this, client);

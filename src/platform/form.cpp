@@ -158,68 +158,89 @@ void Form::unload() {
   m_unloading = false;
 }
 
-void Form::show() {
+// A window may unload itself in its own load handler; every touch then
+// finds no window and does nothing (getters give 0).
+QWidget* Form::touched() {
   load();
-  m_window->show();
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data())) {
+  return m_window;
+}
+
+void Form::show() {
+  QWidget* w = touched();
+  if (!w) return;
+  w->show();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
     sub->raise();
     sub->mdiArea()->setActiveSubWindow(sub);
   } else {
-    m_window->raise();
-    m_window->activateWindow();
+    w->raise();
+    w->activateWindow();
   }
 }
 
 void Form::hide() {
-  load();
-  m_window->hide();
+  if (QWidget* w = touched()) w->hide();
 }
 
 bool Form::visible() {
-  load();
-  return !m_window->isHidden();
+  QWidget* w = touched();
+  return w && !w->isHidden();
 }
 
-QWidget* Form::window() {
-  load();
-  return m_window;
-}
+QWidget* Form::window() { return touched(); }
 
 QWidget* Form::client() {
   load();
   return m_client;
 }
 
-double Form::left() { return pixelsToTwips(window()->x()); }
-double Form::top() { return pixelsToTwips(window()->y()); }
-double Form::width() { return pixelsToTwips(window()->width()); }
-double Form::height() { return pixelsToTwips(window()->height()); }
-double Form::scaleWidth() { return pixelsToTwips(client()->width()); }
-double Form::scaleHeight() { return pixelsToTwips(client()->height()); }
+namespace {
 
-void Form::setLeft(double twips) { window()->move(twipsToPixels(twips), m_window->y()); }
-void Form::setTop(double twips) { window()->move(m_window->x(), twipsToPixels(twips)); }
-void Form::setWidth(double twips) { applySize({twipsToPixels(twips), window()->height()}); }
-void Form::setHeight(double twips) { applySize({window()->width(), twipsToPixels(twips)}); }
+double twipsOf(const QWidget* w, int (QWidget::*pixels)() const) { return w ? pixelsToTwips((w->*pixels)()) : 0; }
+
+}  // namespace
+
+double Form::left() { return twipsOf(touched(), &QWidget::x); }
+double Form::top() { return twipsOf(touched(), &QWidget::y); }
+double Form::width() { return twipsOf(touched(), &QWidget::width); }
+double Form::height() { return twipsOf(touched(), &QWidget::height); }
+double Form::scaleWidth() { return twipsOf(client(), &QWidget::width); }
+double Form::scaleHeight() { return twipsOf(client(), &QWidget::height); }
+
+void Form::setLeft(double twips) {
+  if (QWidget* w = touched()) w->move(twipsToPixels(twips), w->y());
+}
+void Form::setTop(double twips) {
+  if (QWidget* w = touched()) w->move(w->x(), twipsToPixels(twips));
+}
+void Form::setWidth(double twips) {
+  if (QWidget* w = touched()) applySize({twipsToPixels(twips), w->height()});
+}
+void Form::setHeight(double twips) {
+  if (QWidget* w = touched()) applySize({w->width(), twipsToPixels(twips)});
+}
 
 WindowState Form::windowState() {
-  const Qt::WindowStates state = window()->windowState();
+  QWidget* w = touched();
+  const Qt::WindowStates state = w ? w->windowState() : Qt::WindowNoState;
   if (state & Qt::WindowMinimized) return WindowState::Minimized;
   if (state & Qt::WindowMaximized) return WindowState::Maximized;
   return WindowState::Normal;
 }
 
 void Form::setWindowState(WindowState state) {
-  QWidget* w = window();
+  QWidget* w = touched();
+  if (!w) return;
+  const Qt::WindowStates others = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
   switch (state) {
     case WindowState::Normal:
-      w->setWindowState(w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+      w->setWindowState(others);
       break;
     case WindowState::Minimized:
-      w->setWindowState((w->windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+      w->setWindowState(others | Qt::WindowMinimized);
       break;
     case WindowState::Maximized:
-      w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+      w->setWindowState(others | Qt::WindowMaximized);
       break;
   }
 }
@@ -231,7 +252,7 @@ QString Form::caption() {
 
 void Form::setCaption(const QString& caption) {
   m_caption = caption;
-  window()->setWindowTitle(caption);
+  if (QWidget* w = touched()) w->setWindowTitle(caption);
 }
 
 }  // namespace zelvora

@@ -87,6 +87,7 @@ class Form {
 
  private:
   friend class FormEvents;
+  QWidget* touched();
   void resizeClientTo(QSize clientPixels);
   void applySize(QSize pixels);
   bool isFrame() const;
