@@ -9,7 +9,7 @@ packages=(
   libgsf-1-dev libfreexl-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth fonts-liberation
   pulseaudio pulseaudio-utils
   socat libhamlib-utils
   gnumeric

@@ -65,13 +65,15 @@ void frmAbout::buildControls(AboutControls& c, QWidget* client) {
 
 void frmAbout::Form_Load() {
   setCaption(QStringLiteral("Info zu Zelvora"));
+  centerInFrame();
   ui().lblVersion->setText(QStringLiteral("Version 1.0.0"));
   ui().lblTitle->setText(QStringLiteral("Zelvora"));
   ui().lblDescription->setText(QStringLiteral(
       "Benutzung in eigener Verantwortung. Der Urheber übernimmt keine Haftung für eventuelle Schäden. Ein Programm "
       "für Anfänger und Fortgeschrittene zum erforschen von Radiowellen und kodierten Signalen. Das Programm kann mit "
       "Excel-Tabellen und HTML Seiten immer aktuell gehalten oder erweitert werden."));
-  ui().lblDisclaimer->setText(CreditsLine() + QStringLiteral("\r\r") + MakerLine());
+  // Two line breaks between credits and maker (the old label broke lines at CR).
+  ui().lblDisclaimer->setText(CreditsLine() + QStringLiteral("\n\n") + MakerLine());
 }
 
 void frmAbout::StartSysInfo() {

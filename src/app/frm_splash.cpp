@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace zelvora {
 namespace {
@@ -84,8 +85,9 @@ void frmSplash::buildControls(SplashControls& c, QWidget* client) {
 }
 
 void frmSplash::Form_Load() {
-  // The splash window stands in the middle of the frame.
-  if (QWidget* area = window()->parentWidget()) window()->move((area->width() - window()->width()) / 2, (area->height() - window()->height()) / 2);
+  // The splash stands in the middle of the frame, whose size is known only
+  // once the start-up has shown it.
+  QTimer::singleShot(0, client(), [this] { centerInFrame(); });
   ui().lblVersion->setText(QStringLiteral("XP/7/8/10"));
   ui().lblProductName->setText(QStringLiteral("Zelvora 1.0"));
   client()->setFocus();

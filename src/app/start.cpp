@@ -13,8 +13,8 @@ MDIzelvora& start() {
   QApplication::setApplicationName(QStringLiteral("Zelvora"));
   QApplication::setOrganizationName(QStringLiteral("Zelvora"));
   QApplication::setWindowIcon(ProgramIcon());
-  // The window layouts are measured for an 8-point interface font.
-  QFont font = QApplication::font();
+  // The window layouts are measured for an 8-point Arial-like interface font.
+  QFont font(QStringLiteral("Arial"));
   font.setPointSizeF(8.25);
   QApplication::setFont(font);
   KeyState::instance();

@@ -245,6 +245,13 @@ void Form::setWindowState(WindowState state) {
   }
 }
 
+void Form::centerInFrame() {
+  QWidget* w = touched();
+  QWidget* area = w ? w->parentWidget() : nullptr;
+  if (!area) return;
+  w->move(std::max(0, (area->width() - w->width()) / 2), std::max(0, (area->height() - w->height()) / 2));
+}
+
 QString Form::caption() {
   load();
   return m_caption;

@@ -55,6 +55,9 @@ class Form {
   WindowState windowState();
   void setWindowState(WindowState state);
 
+  // Moves the window to the middle of the frame's client area.
+  void centerInFrame();
+
   QString caption();
   void setCaption(const QString& caption);
 

@@ -102,7 +102,7 @@ TEST_F(AboutBoxTest, ShowsNameVersionAndReportsAMissingSystemInfoProgram) {
   EXPECT_EQ(about.window()->windowTitle(), QStringLiteral("Info zu Zelvora"));
   EXPECT_EQ(about.ui().lblVersion->text(), QStringLiteral("Version 1.0.0"));
   EXPECT_EQ(about.ui().lblTitle->text(), QStringLiteral("Zelvora"));
-  EXPECT_TRUE(about.ui().lblDisclaimer->text().contains(QStringLiteral("\r\r")));
+  EXPECT_TRUE(about.ui().lblDisclaimer->text().contains(QStringLiteral("Analyzer\n\n")));
 
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", folder().toUtf8());
