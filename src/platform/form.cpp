@@ -246,7 +246,7 @@ void Form::setWindowState(WindowState state) {
 }
 
 void Form::centerInFrame() {
-  QWidget* w = touched();
+  QWidget* w = m_window;
   QWidget* area = w ? w->parentWidget() : nullptr;
   if (!area) return;
   w->move(std::max(0, (area->width() - w->width()) / 2), std::max(0, (area->height() - w->height()) / 2));

@@ -55,7 +55,7 @@ class Form {
   WindowState windowState();
   void setWindowState(WindowState state);
 
-  // Moves the window to the middle of the frame's client area.
+  // Moves the window, if loaded, to the middle of the frame's client area.
   void centerInFrame();
 
   QString caption();
