@@ -10,13 +10,18 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace zelvora {
 namespace {
 
 const QColor kGrey(128, 128, 128);
 
 QFont makeFont(const char* family, double points, bool bold) {
-  QFont font(QString::fromLatin1(family));
+  QFont font;
+  // Where the design's Windows fonts are missing, Arial's metric twin is
+  // closer to them than the system's default sans.
+  font.setFamilies({QString::fromLatin1(family), QStringLiteral("Arial")});
   font.setPointSizeF(points);
   font.setBold(bold);
   return font;
@@ -98,6 +103,9 @@ void Form_weltzeit::buildControls(WeltzeitControls& c, QWidget* client) {
   c.Label1->setFont(makeFont("Microsoft Sans Serif", 8.25, false));
   setColours(c.Label1, kGrey, Qt::white);
   placeTwips(c.Label1, 2850, 2400, 2895, 255);
+  // A substitute font may be wider than the design's; the legend must stay
+  // readable, so the label grows to the right as far as its text needs.
+  c.Label1->resize(std::max(c.Label1->width(), c.Label1->sizeHint().width()), c.Label1->height());
 
   c.Frame_utc = addFrame(client, "Frame_utc", Qt::black, {120, 2760, 8295, 900});
   c.UTC = new QLineEdit(c.Frame_utc);
