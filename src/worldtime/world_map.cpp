@@ -8,12 +8,6 @@
 
 namespace zelvora {
 
-QString WorldMapPageName(int utcMonth, int utcHour) {
-  const bool summerSet = utcMonth >= 3 && utcMonth <= 9;
-  return (summerSet ? QStringLiteral("weltkarteS") : QStringLiteral("weltkarte")) + QString::number(utcHour) +
-         QStringLiteral(".htm");
-}
-
 void ShowWorldMap() {
   // Month and hour from one reading, so they cannot straddle a boundary.
   const QDateTime now = Clock::nowUtc();
