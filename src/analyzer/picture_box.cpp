@@ -21,15 +21,21 @@ void PictureBox::setScale(double left, double top, double width, double height) 
   m_top = top;
   m_scaleWidth = width;
   m_scaleHeight = height;
-  const double sx = width != 0 ? m_picture.width() / width : 0;
-  const double sy = height != 0 ? m_picture.height() / height : 0;
+  fitPicture();
+  updateTransform();
+}
+
+void PictureBox::updateTransform() {
+  const double sx = m_scaleWidth != 0 ? m_picture.width() / m_scaleWidth : 0;
+  const double sy = m_scaleHeight != 0 ? m_picture.height() / m_scaleHeight : 0;
   // Pixel centres sit half a pixel in, so a line on a user coordinate hits
   // the pixel that coordinate falls into.
-  m_toPixels = QTransform(sx, 0, 0, sy, -left * sx - 0.5, -top * sy - 0.5);
+  m_toPixels = QTransform(sx, 0, 0, sy, -m_left * sx - 0.5, -m_top * sy - 0.5);
   if (m_painter) m_painter->setTransform(m_toPixels);
 }
 
 void PictureBox::Cls() {
+  fitPicture();
   finishDrawing();
   m_picture.fill(m_backColor);
   update();
@@ -37,6 +43,7 @@ void PictureBox::Cls() {
 
 QPainter& PictureBox::painter() {
   if (!m_painter) {
+    fitPicture();
     // One painter stays open for a whole drawing pass; the repaint ends it.
     m_painter.emplace(&m_picture);
     m_painter->setTransform(m_toPixels);
@@ -56,6 +63,7 @@ void PictureBox::finishDrawing() {
 }
 
 const QImage& PictureBox::picture() {
+  fitPicture();
   finishDrawing();
   return m_picture;
 }
@@ -63,17 +71,22 @@ const QImage& PictureBox::picture() {
 QPointF PictureBox::toPixels(double x, double y) const { return m_toPixels.map(QPointF(x, y)) + QPointF(0.5, 0.5); }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+  fitPicture();
   finishDrawing();
   QPainter p(this);
   p.drawImage(rect(), m_picture);
 }
 
-void PictureBox::resizeEvent(QResizeEvent* event) {
+void PictureBox::resizeEvent(QResizeEvent*) { fitPicture(); }
+
+void PictureBox::fitPicture() {
+  const QSize size = this->size().expandedTo({1, 1});
+  if (m_picture.size() == size) return;
   finishDrawing();
   // What was drawn stays in view, stretched to the new size until the next
   // drawing pass.
-  m_picture = m_picture.scaled(event->size().expandedTo({1, 1}), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  setScale(m_left, m_top, m_scaleWidth, m_scaleHeight);
+  m_picture = m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  updateTransform();
 }
 
 }  // namespace zelvora

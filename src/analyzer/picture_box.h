@@ -42,6 +42,9 @@ class PictureBox : public QWidget {
  private:
   QPainter& painter();
   void finishDrawing();
+  // The picture takes the box's size.
+  void fitPicture();
+  void updateTransform();
 
   QImage m_picture;
   std::optional<QPainter> m_painter;
