@@ -9,6 +9,8 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <random>
+#include <vector>
 
 namespace zelvora {
 namespace {
@@ -35,6 +37,66 @@ class SpectrumMathTest : public ::testing::Test {
 
   std::unique_ptr<SpectrumTraces> t = std::make_unique<SpectrumTraces>();
 };
+
+// The transform as the analyzer has always done it, step by step: every
+// faster arrangement must give the very same numbers.
+void referenceFft(int n, std::vector<double>& re, std::vector<double>& im) {
+  const int half = n / 2;
+  const int stages = int(std::lround(std::log(double(n)) / std::log(2.0)));
+  int j = half;
+  for (int i = 1; i <= n - 2; ++i) {
+    if (i < j) {
+      std::swap(re[i], re[j]);
+      std::swap(im[i], im[j]);
+    }
+    int k = half;
+    while (k <= j) {
+      j -= k;
+      k /= 2;
+    }
+    j += k;
+  }
+  for (int l = 1; l <= stages; ++l) {
+    const int le = 1 << l;
+    const int le2 = le / 2;
+    double ur = 1, ui = 0;
+    const double sr = std::cos(3.14159 / le2), si = -std::sin(3.14159 / le2);
+    for (int g = 1; g <= le2; ++g) {
+      for (int i = g - 1; i <= n - 1; i += le) {
+        const int p = i + le2;
+        const double tr = re[p] * ur - im[p] * ui;
+        const double ti = re[p] * ui + im[p] * ur;
+        re[p] = re[i] - tr;
+        im[p] = im[i] - ti;
+        re[i] = re[i] + tr;
+        im[i] = im[i] + ti;
+      }
+      const double t = ur;
+      ur = t * sr - ui * si;
+      ui = t * si + ui * sr;
+    }
+  }
+}
+
+TEST_F(SpectrumMathTest, TransformGivesTheNumbersOfTheStepByStepAlgorithm) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> sample(-1.0, 1.0);
+  // Sizes in an order that switches back and forth, as the size box does.
+  for (int n : {2048, 64, 16384, 128, 256, 8192, 512, 1024, 4096, 2048}) {
+    SCOPED_TRACE(n);
+    std::vector<double> re(static_cast<size_t>(n)), im(static_cast<size_t>(n), 0.0);
+    for (auto& v : re) v = std::round(sample(random) * 32767) / 32768;
+    std::copy(re.begin(), re.end(), t->dblReal.begin());
+    std::fill(t->dblImag.begin(), t->dblImag.end(), 0.0);
+    auto points = std::int16_t(n);
+    ComputeFft(points, t->dblReal.data(), t->dblImag.data());
+    referenceFft(n, re, im);
+    for (int i = 0; i < n; ++i) {
+      ASSERT_EQ(t->dblReal[i], re[size_t(i)]) << i;
+      ASSERT_EQ(t->dblImag[i], im[size_t(i)]) << i;
+    }
+  }
+}
 
 TEST_F(SpectrumMathTest, FullScaleSineOnABinReadsSixtyDbThere) {
   for (int bin : {1, 64, 128, 1000}) {
