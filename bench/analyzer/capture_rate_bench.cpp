@@ -9,8 +9,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QPushButton>
 
 #include <memory>
@@ -41,12 +42,14 @@ void BM_CaptureBlockRate(benchmark::State& state) {
   double seconds = 0;
   int blocks = 0;
   for (auto _ : state) {
-    // Let the first block settle the stream, then count for a while.
+    // Count the blocks of a few seconds.
     const int before = device.fullBlocks();
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 4000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    seconds = clock.nsecsElapsed() / 1e9;
+    QEventLoop loop;
+    QTimer::singleShot(4000, &loop, &QEventLoop::quit);
+    loop.exec();
+    seconds = double(clock.nsecsElapsed()) / 1e9;
     blocks = device.fullBlocks() - before;
   }
   analyzer.ui().CmdSwitch->click();

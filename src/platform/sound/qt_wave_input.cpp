@@ -11,10 +11,15 @@ namespace {
 // The sound server delivers in periods of this length; short periods keep
 // the first samples of a freshly opened stream close behind its opening.
 constexpr int kPeriodMs = 5;
+constexpr int kPollMs = 2;
 
 }  // namespace
 
-QtWaveInput::QtWaveInput(QObject* parent) : QObject(parent) {}
+QtWaveInput::QtWaveInput(QObject* parent) : QObject(parent) {
+  m_poll.setInterval(kPollMs);
+  m_poll.setTimerType(Qt::PreciseTimer);
+  connect(&m_poll, &QTimer::timeout, this, &QtWaveInput::readAvailable);
+}
 
 QtWaveInput::~QtWaveInput() { closeDevice(); }
 
@@ -38,10 +43,12 @@ MmResult QtWaveInput::openDevice(unsigned deviceId, const WaveFormatEx& format) 
     return MMSYSERR_ALLOCATED;
   }
   connect(m_stream, &QIODevice::readyRead, this, &QtWaveInput::readAvailable);
+  m_poll.start();
   return MMSYSERR_NOERROR;
 }
 
 void QtWaveInput::closeDevice() {
+  m_poll.stop();
   if (m_stream) disconnect(m_stream, nullptr, this, nullptr);
   if (m_source) m_source->stop();
   m_source.reset();

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
@@ -34,6 +35,7 @@ class QtWaveInput : public QObject, public BufferedWaveInput {
   std::unique_ptr<QAudioSource> m_source;
   QPointer<QIODevice> m_stream;
   QByteArray m_chunk;
+  QTimer m_poll;
 };
 
 }  // namespace zelvora
