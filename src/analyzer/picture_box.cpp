@@ -1,7 +1,10 @@
 #include "analyzer/picture_box.h"
 
-#include <QPaintEvent>
-#include <QResizeEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace zelvora {
 
@@ -9,10 +12,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   m_picture = QImage(QSize(1, 1), QImage::Format_RGB32);
   m_picture.fill(m_backColor);
-  setScale(0, 0, 1, 1);
 }
-
-PictureBox::~PictureBox() { finishDrawing(); }
 
 void PictureBox::setBackColor(const QColor& color) { m_backColor = color; }
 
@@ -21,60 +21,64 @@ void PictureBox::setScale(double left, double top, double width, double height) 
   m_top = top;
   m_scaleWidth = width;
   m_scaleHeight = height;
-  fitPicture();
-  updateTransform();
-}
-
-void PictureBox::updateTransform() {
-  const double sx = m_scaleWidth != 0 ? m_picture.width() / m_scaleWidth : 0;
-  const double sy = m_scaleHeight != 0 ? m_picture.height() / m_scaleHeight : 0;
-  // Pixel centres sit half a pixel in, so a line on a user coordinate hits
-  // the pixel that coordinate falls into.
-  m_toPixels = QTransform(sx, 0, 0, sy, -m_left * sx - 0.5, -m_top * sy - 0.5);
-  if (m_painter) m_painter->setTransform(m_toPixels);
 }
 
 void PictureBox::Cls() {
   fitPicture();
-  finishDrawing();
   m_picture.fill(m_backColor);
   update();
 }
 
-QPainter& PictureBox::painter() {
-  if (!m_painter) {
-    fitPicture();
-    // One painter stays open for a whole drawing pass; the repaint ends it.
-    m_painter.emplace(&m_picture);
-    m_painter->setTransform(m_toPixels);
-    update();
-  }
-  return *m_painter;
+QPoint PictureBox::toPixels(double x, double y) const {
+  const double px = m_scaleWidth != 0 ? std::floor((x - m_left) * m_picture.width() / m_scaleWidth) : 0;
+  const double py = m_scaleHeight != 0 ? std::floor((y - m_top) * m_picture.height() / m_scaleHeight) : 0;
+  // Far outside is as good as just outside: nothing there is drawn.
+  constexpr double kFar = 1 << 20;
+  return {int(std::clamp(std::isnan(px) ? 0 : px, -kFar, kFar)), int(std::clamp(std::isnan(py) ? 0 : py, -kFar, kFar))};
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& color) {
-  QPainter& p = painter();
-  p.setPen(QPen(color, 0));
-  p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
-}
-
-void PictureBox::finishDrawing() {
-  if (m_painter) m_painter.reset();
+  fitPicture();
+  const QPoint from = toPixels(x1, y1);
+  const QPoint to = toPixels(x2, y2);
+  const QRgb rgb = color.rgb();
+  QRgb* pixels = reinterpret_cast<QRgb*>(m_picture.bits());
+  const qsizetype stride = m_picture.bytesPerLine() / qsizetype(sizeof(QRgb));
+  const int width = m_picture.width();
+  const int height = m_picture.height();
+  // Straight pixel steps from end to end (Bresenham): a crisp one-pixel
+  // line at any size of the box.
+  int x = from.x();
+  int y = from.y();
+  const int dx = std::abs(to.x() - x);
+  const int dy = -std::abs(to.y() - y);
+  const int stepX = x < to.x() ? 1 : -1;
+  const int stepY = y < to.y() ? 1 : -1;
+  int error = dx + dy;
+  for (;;) {
+    if (x >= 0 && y >= 0 && x < width && y < height) pixels[y * stride + x] = rgb;
+    if (x == to.x() && y == to.y()) break;
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x += stepX;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y += stepY;
+    }
+  }
+  update();
 }
 
 const QImage& PictureBox::picture() {
   fitPicture();
-  finishDrawing();
   return m_picture;
 }
 
-QPointF PictureBox::toPixels(double x, double y) const { return m_toPixels.map(QPointF(x, y)) + QPointF(0.5, 0.5); }
-
 void PictureBox::paintEvent(QPaintEvent*) {
   fitPicture();
-  finishDrawing();
-  QPainter p(this);
-  p.drawImage(rect(), m_picture);
+  QPainter(this).drawImage(rect(), m_picture);
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) { fitPicture(); }
@@ -82,11 +86,9 @@ void PictureBox::resizeEvent(QResizeEvent*) { fitPicture(); }
 void PictureBox::fitPicture() {
   const QSize size = this->size().expandedTo({1, 1});
   if (m_picture.size() == size) return;
-  finishDrawing();
   // What was drawn stays in view, stretched to the new size until the next
   // drawing pass.
   m_picture = m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  updateTransform();
 }
 
 }  // namespace zelvora

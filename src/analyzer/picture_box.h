@@ -2,11 +2,7 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPainter>
-#include <QTransform>
 #include <QWidget>
-
-#include <optional>
 
 namespace zelvora {
 
@@ -19,7 +15,6 @@ class PictureBox : public QWidget {
 
  public:
   explicit PictureBox(QWidget* parent = nullptr);
-  ~PictureBox() override;
 
   QColor backColor() const { return m_backColor; }
   void setBackColor(const QColor& color);
@@ -27,33 +22,29 @@ class PictureBox : public QWidget {
 
   // Fills the picture with the background colour.
   void Cls();
-  // A line from (x1, y1) to (x2, y2) in user units, one pixel wide.
+  // A line from (x1, y1) to (x2, y2) in user units, one pixel wide, both
+  // end points included.
   void Line(double x1, double y1, double x2, double y2, const QColor& color);
 
   // The picture as drawn so far.
   const QImage& picture();
-  // Pixel position of a point in user units.
-  QPointF toPixels(double x, double y) const;
+  // The pixel a point in user units falls into.
+  QPoint toPixels(double x, double y) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QPainter& painter();
-  void finishDrawing();
   // The picture takes the box's size.
   void fitPicture();
-  void updateTransform();
 
   QImage m_picture;
-  std::optional<QPainter> m_painter;
   QColor m_backColor = Qt::black;
   double m_left = 0;
   double m_top = 0;
   double m_scaleWidth = 1;
   double m_scaleHeight = 1;
-  QTransform m_toPixels;
 };
 
 }  // namespace zelvora
