@@ -33,6 +33,15 @@ const QColor kTrace2Orange(255, 128, 16);
 
 QColor grey(int level) { return QColor(level, level, level); }
 
+// The window's fonts as designed; where they are missing, the metric twin of
+// Arial keeps the texts inside their controls.
+QFont designFont(const QString& family, double points) {
+  QFont font;
+  font.setFamilies({family, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+  font.setPointSizeF(points);
+  return font;
+}
+
 // Names a control and puts it at its place in twips.
 template <class W>
 W* placed(W* widget, const char* name, double left, double top, double width, double height) {
@@ -69,9 +78,7 @@ Form_analyzer::Form_analyzer()
 Form_analyzer::~Form_analyzer() = default;
 
 void Form_analyzer::buildControls(AnalyzerControls& c, QWidget* client) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPointSizeF(8.25);
-  client->setFont(font);
+  client->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
   QPalette palette = client->palette();
   palette.setColor(QPalette::Window, grey(128));
   palette.setColor(QPalette::WindowText, Qt::white);
@@ -142,8 +149,7 @@ void Form_analyzer::buildControls(AnalyzerControls& c, QWidget* client) {
   c.Label2 = placed(new QLabel(QStringLiteral("F-Max"), client), "Label2", 7080, 5280, 495, 255);
   c.txtFMax = placed(new QLineEdit(client), "txtFMax", 7560, 5280, 855, 285);
 
-  QFont linkFont(QStringLiteral("Arial"));
-  linkFont.setPointSizeF(9.75);
+  const QFont linkFont = designFont(QStringLiteral("Arial"), 9.75);
   c.Label9 = placed(new QLabel(QStringLiteral("Hier findest du alle möglichen Funk-Codes mit Sound-Beispielen."), client),
                     "Label9", 3720, 6000, 4695, 495);
   c.ComSIG = placed(new QPushButton(QStringLiteral("SIGIDWIKI"), client), "ComSIG", 3720, 6720, 4695, 375);

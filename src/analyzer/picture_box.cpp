@@ -84,11 +84,14 @@ void PictureBox::paintEvent(QPaintEvent*) {
 void PictureBox::resizeEvent(QResizeEvent*) { fitPicture(); }
 
 void PictureBox::fitPicture() {
-  const QSize size = this->size().expandedTo({1, 1});
+  // One picture pixel per device pixel keeps the lines crisp on any screen.
+  const qreal ratio = devicePixelRatioF();
+  const QSize size = (QSizeF(this->size()) * ratio).toSize().expandedTo({1, 1});
   if (m_picture.size() == size) return;
   // What was drawn stays in view, stretched to the new size until the next
   // drawing pass.
   m_picture = m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  m_picture.setDevicePixelRatio(ratio);
 }
 
 }  // namespace zelvora
