@@ -8,8 +8,18 @@
 #include <QComboBox>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace zelvora {
+
+std::int32_t SampleRateOf(const QString& text) {
+  const double value = Val(text);
+  // Two bytes a sample: the bytes per second must fit the format as well.
+  constexpr double kLargest = std::numeric_limits<std::int32_t>::max() / 2;
+  if (!std::isfinite(value) || std::abs(value) > kLargest) return 0;
+  return std::int32_t(RoundHalfEven(value));
+}
 
 AudioCapture& AudioCapture::instance() {
   static AudioCapture capture;
@@ -19,11 +29,10 @@ AudioCapture& AudioCapture::instance() {
 bool AudioCapture::StartCapture() {
   if (blnCapturing) return true;
 
-  const double rate = Val(form<Form_analyzer>().ui().cboSRate->currentText());
   WaveFormat.bitsPerSample = 16;
   WaveFormat.formatTag = WAVE_FORMAT_PCM;
   WaveFormat.channels = 1;
-  WaveFormat.samplesPerSec = std::int32_t(RoundHalfEven(rate));
+  WaveFormat.samplesPerSec = SampleRateOf(form<Form_analyzer>().ui().cboSRate->currentText());
   WaveFormat.blockAlign = WaveFormat.bitsPerSample * WaveFormat.channels / 8;
   WaveFormat.avgBytesPerSec = WaveFormat.blockAlign * WaveFormat.samplesPerSec;
   WaveFormat.extraSize = 0;

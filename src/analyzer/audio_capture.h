@@ -9,6 +9,11 @@
 
 namespace zelvora {
 
+// The sample rate a rate text asks for: its numeric value rounded to the
+// nearest integer (halves to even). A text that is no number, or a rate too
+// large for the capture format to carry, gives 0, which no device opens.
+std::int32_t SampleRateOf(const QString& text);
+
 // Block-wise capture of the sound input for the analyzer. One buffer of
 // exactly one block is queued; nobody is told when it is full, the
 // analyzer's timer polls its done flag. After every block the whole chain

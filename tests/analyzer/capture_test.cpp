@@ -80,6 +80,20 @@ TEST_F(CaptureTest, ANewBufferSizeAppliesFromTheNextStart) {
   capture().StopCapture();
 }
 
+TEST_F(CaptureTest, ARateTextThatGivesNoUsableRateFailsTheOpenWithOneMessage) {
+  for (const char* rate : {"abc", "", "1e12", "1e999", "-48000"}) {
+    SCOPED_TRACE(rate);
+    m_messages->clear();
+    ui().cboSRate->setEditText(QString::fromLatin1(rate));
+    capture().lngBufferBytes = 4096;
+    EXPECT_FALSE(capture().StartCapture());
+    EXPECT_FALSE(capture().blnCapturing);
+    EXPECT_LE(capture().WaveFormat.samplesPerSec, 0);
+    EXPECT_EQ(m_messages->texts(), QStringList{m_device.errorText(WAVERR_BADFORMAT)});
+    capture().StopCapture();
+  }
+}
+
 TEST_F(CaptureTest, AFailedOpenShowsTheDeviceTextOnceAndLeavesCaptureOff) {
   m_device.failOpen(MMSYSERR_NODRIVER);
   capture().lngBufferBytes = 4096;
