@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -20,10 +21,15 @@ namespace {
 
 using namespace zelvora;
 
-// One server for the run: the sound layer connects to it once.
+// One server for the run: the sound layer connects to it once. It is ended
+// while the application object still stands.
 test::PrivateSoundServer& server() {
-  static test::PrivateSoundServer instance;
-  return instance;
+  static test::PrivateSoundServer* instance = [] {
+    auto* created = new test::PrivateSoundServer;
+    qAddPostRoutine([] { delete instance; });
+    return created;
+  }();
+  return *instance;
 }
 
 void BM_CaptureBlockRate(benchmark::State& state) {

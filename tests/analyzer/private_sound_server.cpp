@@ -11,6 +11,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +40,9 @@ PrivateSoundServer::PrivateSoundServer() {
   m_daemon.setWorkingDirectory(dir);
   m_daemon.setProcessChannelMode(QProcess::MergedChannels);
   m_daemon.setStandardOutputFile(dir + QStringLiteral("/daemon.log"));
+  // Should the test program die before it can end the daemon, the daemon
+  // goes with it.
+  m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
   // -n: no default configuration, only the two modules given here. Running
   // as root needs nothing more: the daemon warns but serves this one user.
   m_daemon.start(QStringLiteral("pulseaudio"),
