@@ -26,7 +26,7 @@ void PictureBox::setScale(double left, double top, double width, double height) 
 void PictureBox::Cls() {
   fitPicture();
   m_picture.fill(m_backColor);
-  update();
+  repaintLater();
 }
 
 QPoint PictureBox::toPixels(double x, double y) const {
@@ -38,7 +38,6 @@ QPoint PictureBox::toPixels(double x, double y) const {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& color) {
-  fitPicture();
   const QPoint from = toPixels(x1, y1);
   const QPoint to = toPixels(x2, y2);
   const QRgb rgb = color.rgb();
@@ -68,6 +67,12 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& 
       y += stepY;
     }
   }
+  repaintLater();
+}
+
+void PictureBox::repaintLater() {
+  if (m_repaintPending) return;
+  m_repaintPending = true;
   update();
 }
 
@@ -77,6 +82,7 @@ const QImage& PictureBox::picture() {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+  m_repaintPending = false;
   fitPicture();
   QPainter(this).drawImage(rect(), m_picture);
 }

@@ -23,7 +23,8 @@ class PictureBox : public QWidget {
   // Fills the picture with the background colour.
   void Cls();
   // A line from (x1, y1) to (x2, y2) in user units, one pixel wide, both
-  // end points included.
+  // end points included. Lines go into the picture as it was sized at the
+  // last Cls; what lies outside it is left out.
   void Line(double x1, double y1, double x2, double y2, const QColor& color);
 
   // The picture as drawn so far.
@@ -38,6 +39,8 @@ class PictureBox : public QWidget {
  private:
   // The picture takes the box's size.
   void fitPicture();
+  // One repaint for a whole drawing pass.
+  void repaintLater();
 
   QImage m_picture;
   QColor m_backColor = Qt::black;
@@ -45,6 +48,7 @@ class PictureBox : public QWidget {
   double m_top = 0;
   double m_scaleWidth = 1;
   double m_scaleHeight = 1;
+  bool m_repaintPending = false;
 };
 
 }  // namespace zelvora
