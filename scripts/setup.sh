@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
   libgsf-1-dev libfreexl-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libfftw3-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-liberation
   pulseaudio pulseaudio-utils
