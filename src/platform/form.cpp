@@ -51,7 +51,19 @@ class FormEvents : public QObject {
     m_form->Form_Resize();
   }
 
-  void runActivate() { m_form->Form_Activate(); }
+  // Showing the frame shows its windows one by one, and the area makes each
+  // the active one in turn; only the window that is still active once that
+  // settles has become the active window.
+  void scheduleActivate(QMdiSubWindow* sub) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, sub] {
+          if (parent() == m_form->m_window && sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub &&
+              sub->mdiArea()->window()->isVisible())
+            m_form->Form_Activate();
+        },
+        Qt::QueuedConnection);
+  }
 
  private:
   Form* m_form;
@@ -83,7 +95,7 @@ void Form::load() {
   window->installEventFilter(events);
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) {
     QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, events, [events, sub](QMdiSubWindow* active) {
-      if (active == sub) events->runActivate();
+      if (active == sub) events->scheduleActivate(sub);
     });
   }
   m_window = window;

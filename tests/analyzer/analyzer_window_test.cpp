@@ -2,10 +2,10 @@
 #include "analyzer/picture_box.h"
 #include "analyzer_fixture.h"
 #include "platform/web_link.h"
+#include "support/url_recorder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -20,18 +20,6 @@ namespace zelvora::test {
 namespace {
 
 using AnalyzerWindowTest = AnalyzerTest;
-
-class LinkCatcher : public QObject {
-  Q_OBJECT
-
- public:
-  LinkCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
-  ~LinkCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-  QList<QUrl> opened;
-
- public slots:
-  void open(const QUrl& url) { opened << url; }
-};
 
 // Counts the pixels of a colour in the plot.
 int pixelsOf(PictureBox* plot, QColor color) {
@@ -289,7 +277,7 @@ TEST_F(AnalyzerWindowTest, AddingDrawsOverThePictureWithoutClearingIt) {
 }
 
 TEST_F(AnalyzerWindowTest, WebButtonsOpenTheirConfiguredPages) {
-  LinkCatcher recorder;
+  UrlRecorder recorder;
   activate();
   ui().ComSIG->click();
   ui().ComDecode->click();
@@ -302,5 +290,3 @@ TEST_F(AnalyzerWindowTest, WebButtonsOpenTheirConfiguredPages) {
 
 }  // namespace
 }  // namespace zelvora::test
-
-#include "analyzer_window_test.moc"
