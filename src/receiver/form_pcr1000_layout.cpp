@@ -102,6 +102,7 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.SignalStrengthMeter->setToolTip(QStringLiteral("Signalstärke an/aus"));
   c.Label_signal = label(c.SignalStrengthMeter, QStringLiteral("Label_signal"), QStringLiteral("SIGNAL: "), 6120, 24, 1335, 225);
   colours(c.Label_signal, Qt::white, QColor(64, 64, 64));
+  c.Label_signal->setFont(arial(8.25, true));
 
   // Frequency display with the lamp and the attenuator warning.
   c.Frame4 = frame(client, QStringLiteral("Frame4"), 120, 810, 7455, 735);
@@ -112,10 +113,12 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.DisplayFrequency->setFont(arial(21.75, true));
   c.DisplayFrequency->setForeColor(Qt::red);
   c.Picsun = new PictureImage(c.DisplayFrequency, QStringLiteral("Picsun"));
-  placeTwips(c.Picsun, 90, 67, 360, 360);
+  // The lamp sits between the printed frequency and the attenuator warning.
+  placeTwips(c.Picsun, 5400, 67, 360, 360);
   c.Label_att = label(c.DisplayFrequency, QStringLiteral("Label_att"), QString(), 5840, 142, 1575, 495);
   colours(c.Label_att, Qt::yellow, Qt::black);
   c.Label_att->setAutoFillBackground(false);
+  c.Label_att->setFont(arial(9.75, true));
 
   // Row of picture buttons.
   c.Frame_buttons = frame(client, QStringLiteral("Frame_buttons"), 120, 1620, 7455, 975);
