@@ -107,6 +107,21 @@ void BM_FrequencyClickToWire(benchmark::State& state) {
 }
 BENCHMARK(BM_FrequencyClickToWire)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
+// The main window's start-up loads and unloads the panel; its load reads
+// the settings file and must not wait for a receiver.
+void BM_PanelLoadAndUnload(benchmark::State& state) {
+  QTemporaryDir folder;
+  qputenv("ZELVORA_PROGRAM_FOLDER", folder.path().toUtf8());
+  qputenv("ZELVORA_COM1", folder.filePath(QStringLiteral("no-receiver")).toUtf8());
+  for (auto _ : state) {
+    form<Form_pcr1000>().load();
+    form<Form_pcr1000>().unload();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  FormRegistry::instance().reset();
+}
+BENCHMARK(BM_PanelLoadAndUnload)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zelvora
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTimer>
 
 namespace zelvora {
 namespace {
@@ -56,7 +57,7 @@ TEST_F(LinkTest, FrequencyCommandsOnTheWire) {
     panel().CurrentFrequency = c.mhz;
     click(QString::fromLatin1(c.mode));
     click(QString::fromLatin1(c.filter));
-    EXPECT_EQ(m_sim->commands().value(m_sim->commands().size() - 1), QString::fromLatin1(c.command)) << c.mhz;
+    EXPECT_EQ(m_sim->waitForLast(QString::fromLatin1(c.command)), QString::fromLatin1(c.command)) << c.mhz;
     m_sim->clearLog();
   }
 }
@@ -129,6 +130,20 @@ TEST_F(LinkTest, AReceiverPulledWhileOnHangsNothing) {
 
   click(QStringLiteral("RadioOn"));
   EXPECT_EQ(m_messages->texts(), QStringList{kPortMessage}) << "the device is gone";
+}
+
+TEST_F(LinkTest, APollTickDuringThePollsOwnWaitStartsNoSecondPoll) {
+  switchOn();
+  auto* poll = control<ClassicTimer>(QStringLiteral("Timer2"));
+  // A tick that comes while the first poll waits for its reply, and a
+  // click whose command (and wait) runs inside that same wait.
+  QTimer::singleShot(2, [&] {
+    poll->fire();
+    click(QStringLiteral("FrequencyUp"));
+  });
+  poll->fire();
+  test::settle(30);
+  EXPECT_EQ(m_sim->waitForCommands(2), (QStringList{QStringLiteral("I1?"), QStringLiteral("K00094500000060400")}));
 }
 
 }  // namespace

@@ -12,6 +12,12 @@ namespace {
 class MeterTest : public test::ReceiverTest {
  protected:
   void poll() { control<ClassicTimer>(QStringLiteral("Timer2"))->fire(); }
+  // Polls until a reading replaces the level before; a reply that comes
+  // too late for one poll (a busy machine) is read by the next.
+  void pollForReading() {
+    const int before = panel().SignalLevel = -1;
+    for (int i = 0; i < 50 && panel().SignalLevel == before; ++i) poll();
+  }
   PrintBox* meter() { return control<PrintBox>(QStringLiteral("SignalStrengthMeter")); }
   QString lamp() { return control<PictureImage>(QStringLiteral("Picsun"))->picture(); }
   QString label() { return control<QLabel>(QStringLiteral("Label_signal"))->text(); }
@@ -41,7 +47,7 @@ TEST_F(MeterTest, TheLevelFollowsTheSignalAtTheTunedFrequency) {
     const Case& c = cases[i];
     panel().Frequenzeingabe()->setText(QString::number(100 + i));
     click(QStringLiteral("but_fqeingabe"));
-    poll();
+    pollForReading();
     EXPECT_EQ(panel().SignalLevel, c.level) << c.raw;
     EXPECT_EQ(label(), QStringLiteral("SIGNAL: %1").arg(c.level)) << c.raw;
     EXPECT_EQ(meter()->printed(), QStringLiteral(" ") + QString(c.level, QLatin1Char('|'))) << c.raw;
@@ -61,7 +67,7 @@ TEST_F(MeterTest, MalformedRepliesLeaveThePreviousReading) {
     startSimulator({QStringLiteral("--answer"), QStringLiteral("I1?=") + QString::fromLatin1(c.reply)});
     switchOn();
     panel().SignalLevel = 33;
-    poll();
+    for (int i = 0; i < (c.level == 33 ? 1 : 50) && panel().SignalLevel == 33; ++i) poll();
     EXPECT_EQ(panel().SignalLevel, c.level) << c.reply;
     click(QStringLiteral("RadioOff"));
   }
@@ -74,19 +80,19 @@ TEST_F(MeterTest, GarbledAndDroppedRepliesNeverGiveAFalseReading) {
                   QStringLiteral("--stray"), QStringLiteral("--station"), QStringLiteral("94.4:200:210")});
   switchOn();
   int readings = 0;
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 400 && readings < 10; ++i) {
     panel().SignalLevel = 7;
     poll();
     EXPECT_TRUE(panel().SignalLevel == 7 || panel().SignalLevel == 89) << panel().SignalLevel;
     readings += panel().SignalLevel == 89;
   }
-  EXPECT_GT(readings, 5);
+  EXPECT_EQ(readings, 10) << "good replies still get through";
 }
 
 TEST_F(MeterTest, ClickingTheBarStopsAndResumesThePolling) {
   startSimulator({QStringLiteral("--station"), QStringLiteral("94.4:200:120")});
   switchOn();
-  poll();
+  pollForReading();
   EXPECT_EQ(panel().SignalLevel, 70);
   EXPECT_EQ(meter()->foreColor(), QColor(255, 0, 0));
 
@@ -109,7 +115,7 @@ TEST_F(MeterTest, ClickingTheBarStopsAndResumesThePolling) {
 TEST_F(MeterTest, SwitchingOffEmptiesTheBarButKeepsTheLabel) {
   startSimulator({QStringLiteral("--station"), QStringLiteral("94.4:200:80")});
   switchOn();
-  poll();
+  pollForReading();
   click(QStringLiteral("RadioOff"));
   EXPECT_EQ(meter()->printed(), QStringLiteral(" "));
   EXPECT_EQ(label(), QStringLiteral("SIGNAL: 50"));

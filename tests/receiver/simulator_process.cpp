@@ -62,6 +62,18 @@ QStringList Simulator::waitForCommands(int count) const {
   return list;
 }
 
+QString Simulator::waitForLast(const QString& command) const {
+  QElapsedTimer timer;
+  timer.start();
+  QString last = commands().value(commands().size() - 1);
+  while (last != command && timer.elapsed() < 1000) {
+    QThread::msleep(5);
+    const QStringList list = commands();
+    last = list.value(list.size() - 1);
+  }
+  return last;
+}
+
 void Simulator::clearLog() const {
   QFile log(m_logPath);
   log.resize(0);

@@ -22,6 +22,9 @@ class Simulator {
   std::vector<double> stamps() const;
   // Waits until at least count commands are logged (or a second passed).
   QStringList waitForCommands(int count) const;
+  // Waits until the last command logged is this one (or a second passed);
+  // returns the last command logged.
+  QString waitForLast(const QString& command) const;
   void clearLog() const;
   // Ends the simulator as pulling the receiver's cable would look.
   void stop();

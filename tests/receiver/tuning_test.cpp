@@ -66,8 +66,7 @@ TEST_F(TuningTest, TheBandPlanPicksModeFilterAndStep) {
     EXPECT_EQ(checkedOption(control(QStringLiteral("ModeFrame"))), QLatin1String(c.mode)) << c.entry;
     EXPECT_EQ(checkedOption(control(QStringLiteral("FilterFrame"))), QLatin1String(c.filter)) << c.entry;
     EXPECT_EQ(control<QComboBox>(QStringLiteral("TuningStep"))->currentText(), QLatin1String(c.step)) << c.entry;
-    const QStringList sent = m_sim->commands();
-    EXPECT_EQ(sent.value(sent.size() - 1), QLatin1String(c.command)) << c.entry;
+    EXPECT_EQ(m_sim->waitForLast(QLatin1String(c.command)), QLatin1String(c.command)) << c.entry;
     m_sim->clearLog();
   }
 }
