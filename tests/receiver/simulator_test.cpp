@@ -65,6 +65,23 @@ TEST_F(SimulatorTest, OptionsChangeFramingAndTheOpenDigit) {
   EXPECT_FALSE(QFile::exists(programPath(QStringLiteral("pcr1000")))) << "the link goes with the simulator";
 }
 
+TEST_F(SimulatorTest, ReadsItsBandFromAFile) {
+  QFile band(programPath(QStringLiteral("band.txt")));
+  ASSERT_TRUE(band.open(QIODevice::WriteOnly));
+  band.write("# MHz:kHz:strength\n7.1:3:60\n\n  433.5:12.5:255  # Relais\n");
+  band.close();
+  open({QStringLiteral("--stations"), band.fileName()});
+  m_port->output(QStringLiteral("H101\r\n"));
+  EXPECT_EQ(exchange(QStringLiteral("G300")), QStringLiteral("\nG000\r\n"));
+  const std::pair<const char*, const char*> cases[] = {{"K00007100000020100", "\nI13C\r\n"},
+                                                       {"K00007101600020100", "\nI100\r\n"},
+                                                       {"K00433506000050200", "\nI1FF\r\n"}};
+  for (const auto& [tune, reply] : cases) {
+    EXPECT_EQ(exchange(QLatin1String(tune)), QStringLiteral("\nG000\r\n"));
+    EXPECT_EQ(exchange(QStringLiteral("I1?")), QLatin1String(reply)) << tune;
+  }
+}
+
 TEST(SerialDeviceTest, PortNumbersMapToDevices) {
   qputenv("ZELVORA_COM2", "/tmp/somewhere");
   EXPECT_EQ(SerialDeviceForPort(2), QStringLiteral("/tmp/somewhere"));

@@ -92,7 +92,10 @@ int main(int argc, char** argv) {
       }
       return argv[++i];
     };
-    if (a == "--link") {
+    if (a == "--help" || a == "-h") {
+      usage();
+      return 0;
+    } else if (a == "--link") {
       link = next();
     } else if (a == "--log") {
       logPath = next();
