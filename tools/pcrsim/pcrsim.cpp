@@ -131,13 +131,13 @@ int main(int argc, char** argv) {
     } else if (a == "--stray") {
       options.strayBytes = true;
     } else if (a == "--answer") {
-      const std::string spec = next();
-      const auto eq = spec.find('=');
+      const std::string given = next();
+      const auto eq = given.find('=');
       if (eq == std::string::npos || eq == 0) {
         usage();
         return 2;
       }
-      options.answers.emplace_back(spec.substr(0, eq), spec.substr(eq + 1));
+      options.answers.emplace_back(given.substr(0, eq), given.substr(eq + 1));
     } else if (a == "--seed") {
       options.seed = static_cast<unsigned>(std::strtoul(next(), nullptr, 10));
     } else {
