@@ -1,0 +1,132 @@
+#include "platform/profile/private_profile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace zelvora {
+namespace {
+
+QString decode(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return text;
+  QStringDecoder ansi("windows-1252");
+  if (ansi.isValid()) {
+    text = ansi.decode(bytes);
+    if (!ansi.hasError()) return text;
+  }
+  return QString::fromLatin1(bytes);
+}
+
+// "[name]" with blanks around; returns the name, or a null string.
+QString sectionName(const QString& line) {
+  const QString t = line.trimmed();
+  if (!t.startsWith(QLatin1Char('[')) || !t.contains(QLatin1Char(']'))) return {};
+  return t.mid(1, t.indexOf(QLatin1Char(']')) - 1).trimmed();
+}
+
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+}  // namespace
+
+ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
+
+void ProfileFile::read() {
+  m_lines.clear();
+  QFile file(m_path);
+  m_unreadable = file.exists() && !file.open(QIODevice::ReadOnly);
+  if (m_unreadable || !file.isOpen()) return;
+  QString text = decode(file.readAll());
+  text.remove(QLatin1Char('\r'));
+  m_lines = text.split(QLatin1Char('\n'));
+  if (!m_lines.isEmpty() && m_lines.last().isEmpty()) m_lines.removeLast();
+}
+
+qsizetype ProfileFile::findSection(const QString& section) const {
+  for (qsizetype i = 0; i < m_lines.size(); ++i) {
+    const QString name = sectionName(m_lines[i]);
+    if (!name.isNull() && sameName(name, section)) return i;
+  }
+  return -1;
+}
+
+qsizetype ProfileFile::sectionEnd(qsizetype header) const {
+  qsizetype i = header + 1;
+  while (i < m_lines.size() && sectionName(m_lines[i]).isNull()) ++i;
+  return i;
+}
+
+qsizetype ProfileFile::findKey(qsizetype header, const QString& key) const {
+  const qsizetype end = sectionEnd(header);
+  for (qsizetype i = header + 1; i < end; ++i) {
+    const QString& line = m_lines[i];
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0 || line.trimmed().startsWith(QLatin1Char(';'))) continue;
+    if (sameName(line.left(eq).trimmed(), key)) return i;
+  }
+  return -1;
+}
+
+QString ProfileFile::value(const QString& section, const QString& key) const {
+  const qsizetype header = findSection(section);
+  if (header < 0) return QString();
+  const qsizetype at = findKey(header, key);
+  if (at < 0) return QString();
+  const QString& line = m_lines[at];
+  QString v = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+  if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) v = v.mid(1, v.size() - 2);
+  return v.left(kMaxValueLength);
+}
+
+void ProfileFile::setValue(const QString& section, const QString& key, const QString& value) {
+  const QString line = key + QLatin1Char('=') + value;
+  qsizetype header = findSection(section);
+  if (header < 0) {
+    m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+    m_lines.append(line);
+    return;
+  }
+  const qsizetype at = findKey(header, key);
+  if (at >= 0) {
+    m_lines[at] = line;
+    return;
+  }
+  // After the section's last non-empty line, so a blank line that parts
+  // it from the next section stays where it is.
+  qsizetype insert = sectionEnd(header);
+  while (insert > header + 1 && m_lines[insert - 1].trimmed().isEmpty()) --insert;
+  m_lines.insert(insert, line);
+}
+
+bool ProfileFile::write() const {
+  // Writing what little was read would lose the rest of a file that exists
+  // but could not be read.
+  if (m_unreadable) return false;
+  QSaveFile file(m_path);
+  // Unbuffered, so a failing write (a full disk) is seen here and the
+  // temporary file is dropped, not committed half-written.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+  QByteArray bytes;
+  for (const QString& line : m_lines) bytes += line.toUtf8() + '\n';
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file) {
+  ProfileFile profile(file);
+  profile.read();
+  return profile.value(section, key);
+}
+
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value, const QString& file) {
+  ProfileFile profile(file);
+  profile.read();
+  profile.setValue(section, key, value);
+  return profile.write();
+}
+
+}  // namespace zelvora
