@@ -8,9 +8,10 @@ namespace {
 constexpr std::uint16_t kBiff8 = 0x0600;
 constexpr std::uint16_t kGlobalsType = 0x0005;
 constexpr std::uint16_t kWorksheetType = 0x0010;
-// Readers expect the workbook stream to leave the container's small-block
-// area.
-constexpr std::size_t kMinimumStreamSize = 4096;
+// Readers expect the workbook stream to lie outside the container's
+// small-block area, which holds streams under 4096 bytes; FreeXL takes a
+// stream of exactly 4096 bytes for a small one, so it gets a few more.
+constexpr std::size_t kMinimumStreamSize = 4100;
 
 bool sameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;

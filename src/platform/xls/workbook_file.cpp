@@ -87,6 +87,8 @@ void WorkbookFile::create(const std::string& path, Workbook workbook) {
 }
 
 FileStatus WorkbookFile::save() {
+  // Another program that opened the file since would lose its work or ours.
+  if (::access(lockFileFor(m_path).c_str(), F_OK) == 0) return FileStatus::Locked;
   OleEntry* stream = m_root.child(kStreamName);
   if (!stream) return FileStatus::WriteFailed;
   stream->data = m_workbook.write();
