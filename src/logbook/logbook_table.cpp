@@ -84,11 +84,12 @@ bool LogbookTable::write(int record, int field, const QString& text, bool asText
 }
 
 void LogbookTable::reload() {
-  // The file on disk is still the last good one: read it again.
+  // The file on disk is still the last good one: read it again, also when
+  // another program has opened it since.
   beginResetModel();
   m_sheet = nullptr;
   auto file = std::make_shared<xls::WorkbookFile>();
-  if (file->open(m_file->path()) == xls::FileStatus::Ok) {
+  if (file->open(m_file->path(), xls::WorkbookFile::Lock::Ignore) == xls::FileStatus::Ok) {
     m_file = std::move(file);
     m_sheet = m_file->workbook().sheet(m_sheetName.toStdString());
   }

@@ -69,12 +69,12 @@ std::string WorkbookFile::lockFileFor(const std::string& path) {
   return (folder == "/" ? std::string() : folder) + "/.~lock." + nameOf(path) + "#";
 }
 
-FileStatus WorkbookFile::open(const std::string& path) {
+FileStatus WorkbookFile::open(const std::string& path, Lock lock) {
   m_path = path;
   Bytes bytes;
   const FileStatus status = readWholeFile(path, bytes);
   if (status != FileStatus::Ok) return status;
-  if (::access(lockFileFor(path).c_str(), F_OK) == 0) return FileStatus::Locked;
+  if (lock == Lock::Respect && ::access(lockFileFor(path).c_str(), F_OK) == 0) return FileStatus::Locked;
   return readWorkbookBytes(bytes, m_root, m_workbook);
 }
 

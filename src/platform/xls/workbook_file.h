@@ -18,7 +18,10 @@ FileStatus readWorkbookBytes(const Bytes& file, OleEntry& root, Workbook& workbo
 // leaves the old file as it was.
 class WorkbookFile {
  public:
-  FileStatus open(const std::string& path);
+  // Opens a file; one that another program has open is refused unless
+  // the caller only reads it again after its own failed save.
+  enum class Lock { Respect, Ignore };
+  FileStatus open(const std::string& path, Lock lock = Lock::Respect);
   FileStatus save();
 
   // Starts a new file at path from a workbook (nothing is written yet).
