@@ -26,7 +26,7 @@ void appendRecord(Bytes& out, std::uint16_t type, const Bytes& body) {
 
 bool ContinuedReader::atEnd() const {
   for (std::size_t s = m_segment; s < m_segments.size(); ++s) {
-    if ((s == m_segment ? m_pos : 0) < m_segments[s]->size()) return false;
+    if ((s == m_segment ? m_pos : 0) < m_segments[s].size) return false;
   }
   return true;
 }
@@ -43,10 +43,10 @@ bool ContinuedReader::nextSegment() {
 
 std::uint8_t ContinuedReader::byte() {
   if (!m_ok) return 0;
-  while (m_segment >= m_segments.size() || m_pos >= m_segments[m_segment]->size()) {
+  while (m_segment >= m_segments.size() || m_pos >= m_segments[m_segment].size) {
     if (!nextSegment()) return 0;
   }
-  return (*m_segments[m_segment])[m_pos++];
+  return m_segments[m_segment].data[m_pos++];
 }
 
 std::uint8_t ContinuedReader::u8() { return byte(); }
@@ -64,14 +64,13 @@ std::uint32_t ContinuedReader::u32() {
 Bytes ContinuedReader::bytes(std::size_t n) {
   Bytes out;
   while (n > 0 && m_ok) {
-    if (m_segment >= m_segments.size() || m_pos >= m_segments[m_segment]->size()) {
+    if (m_segment >= m_segments.size() || m_pos >= m_segments[m_segment].size) {
       if (!nextSegment()) break;
       continue;
     }
-    const Bytes& seg = *m_segments[m_segment];
-    const std::size_t take = std::min(n, seg.size() - m_pos);
-    out.insert(out.end(), seg.begin() + static_cast<std::ptrdiff_t>(m_pos),
-               seg.begin() + static_cast<std::ptrdiff_t>(m_pos + take));
+    const Segment& seg = m_segments[m_segment];
+    const std::size_t take = std::min(n, seg.size - m_pos);
+    out.insert(out.end(), seg.data + m_pos, seg.data + m_pos + take);
     m_pos += take;
     n -= take;
   }
@@ -87,24 +86,24 @@ RichString ContinuedReader::richString(bool sixteenBitCount) {
   std::size_t left = count;
   s.text.reserve(std::min<std::size_t>(count, 4096));
   while (left > 0 && m_ok) {
-    if (m_segment >= m_segments.size() || m_pos >= m_segments[m_segment]->size()) {
+    if (m_segment >= m_segments.size() || m_pos >= m_segments[m_segment].size) {
       // The characters go on in the next record, which starts with its own
       // option byte (compressed or not).
       if (!nextSegment()) break;
-      if (m_segments[m_segment]->empty()) continue;
-      flags = (*m_segments[m_segment])[m_pos++];
+      if (m_segments[m_segment].size == 0) continue;
+      flags = m_segments[m_segment].data[m_pos++];
       continue;
     }
-    const Bytes& seg = *m_segments[m_segment];
+    const Segment& seg = m_segments[m_segment];
     if (flags & 0x01) {
-      if (seg.size() - m_pos < 2) {
+      if (seg.size - m_pos < 2) {
         m_ok = false;
         break;
       }
-      s.text += static_cast<char16_t>(seg[m_pos] | (seg[m_pos + 1] << 8));
+      s.text += static_cast<char16_t>(seg.data[m_pos] | (seg.data[m_pos + 1] << 8));
       m_pos += 2;
     } else {
-      s.text += static_cast<char16_t>(seg[m_pos]);
+      s.text += static_cast<char16_t>(seg.data[m_pos]);
       m_pos += 1;
     }
     --left;

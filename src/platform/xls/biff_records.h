@@ -69,12 +69,18 @@ struct RichString {
   bool operator==(const RichString&) const = default;
 };
 
+// A record body (or part of one) inside a larger buffer.
+struct Segment {
+  const std::uint8_t* data = nullptr;
+  std::size_t size = 0;
+};
+
 // Reads data that goes on from a record into its CONTINUE records. Text
 // characters that cross into the next record restart with one option byte
 // there, as BIFF8 stores them; every other field just goes on.
 class ContinuedReader {
  public:
-  explicit ContinuedReader(std::vector<const Bytes*> segments) : m_segments(std::move(segments)) {}
+  explicit ContinuedReader(std::vector<Segment> segments) : m_segments(std::move(segments)) {}
 
   bool ok() const { return m_ok; }
   bool atEnd() const;
@@ -94,7 +100,7 @@ class ContinuedReader {
   bool nextSegment();
   std::uint8_t byte();
 
-  std::vector<const Bytes*> m_segments;
+  std::vector<Segment> m_segments;
   std::size_t m_segment = 0;
   std::size_t m_pos = 0;
   bool m_ok = true;

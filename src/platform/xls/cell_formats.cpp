@@ -129,8 +129,8 @@ std::string generalNumber(double value) {
   if (!std::isfinite(value)) return "#NUM!";
   char buffer[64];
   if (std::fabs(value) < 1e15 && value == std::floor(value)) {
-    std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    return buffer;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
+    return std::string(buffer, result.ptr);
   }
   // The shortest text that reads back as the same double, limited to the
   // 15 digits a spreadsheet shows.

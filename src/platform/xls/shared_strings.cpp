@@ -4,25 +4,32 @@
 
 namespace zelvora::xls {
 
-bool SharedStrings::read(const std::vector<const Bytes*>& segments) {
+bool SharedStrings::read(const std::vector<Segment>& segments) {
   ContinuedReader reader(segments);
   m_totalRefs = reader.u32();
   const std::uint32_t unique = reader.u32();
   for (std::uint32_t i = 0; i < unique && reader.ok() && !reader.atEnd(); ++i) {
     RichString s = reader.richString();
     if (!reader.ok()) break;
-    if (s.runCount == 0 && s.ext.empty()) m_plain.emplace(s.text, static_cast<std::uint32_t>(m_strings.size()));
+    m_utf8.push_back(toUtf8(s.text));
     m_strings.push_back(std::move(s));
   }
   return reader.ok();
 }
 
 std::uint32_t SharedStrings::indexOf(const std::u16string& text) {
+  if (!m_plainBuilt) {
+    m_plainBuilt = true;
+    for (std::size_t i = 0; i < m_strings.size(); ++i)
+      if (m_strings[i].runCount == 0 && m_strings[i].ext.empty())
+        m_plain.emplace(m_strings[i].text, static_cast<std::uint32_t>(i));
+  }
   ++m_totalRefs;
   const auto found = m_plain.find(text);
   if (found != m_plain.end()) return found->second;
   const auto index = static_cast<std::uint32_t>(m_strings.size());
   m_strings.push_back({text, 0, {}, {}});
+  m_utf8.push_back(toUtf8(text));
   m_plain.emplace(text, index);
   m_grown = true;
   return index;

@@ -1,7 +1,6 @@
 #include "platform/xls/sheet_table.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace zelvora::xls {
@@ -25,7 +24,27 @@ bool belongsToCell(std::uint16_t type) {
   return type == rt::String || type == rt::ShrFmla || type == rt::Array || type == rt::Table || type == rt::Continue;
 }
 
-std::uint32_t key(int row, int column) { return static_cast<std::uint32_t>(row) * SheetTable::kMaxColumns + static_cast<std::uint32_t>(column); }
+// A record header found in a byte buffer.
+struct Ref {
+  std::uint16_t type;
+  std::uint32_t pos;
+  std::uint32_t length;
+  std::uint32_t end() const { return pos + 4 + length; }
+  Segment body(const Bytes& raw) const { return {raw.data() + pos + 4, length}; }
+};
+
+std::vector<Ref> walk(const std::uint8_t* data, std::size_t size, std::size_t begin = 0) {
+  std::vector<Ref> refs;
+  std::size_t pos = begin;
+  while (pos + 4 <= size) {
+    const auto type = static_cast<std::uint16_t>(data[pos] | (data[pos + 1] << 8));
+    const std::size_t length = static_cast<std::size_t>(data[pos + 2] | (data[pos + 3] << 8));
+    if (length > size - pos - 4) break;
+    refs.push_back({type, static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(length)});
+    pos += 4 + length;
+  }
+  return refs;
+}
 
 double decodeRk(std::uint32_t rk) {
   double value;
@@ -55,7 +74,7 @@ CellValue numberValue(double number, std::uint16_t xf, const CellFormats& format
   return {CellType::Number, number, formats.display(number, xf)};
 }
 
-CellValue textValue(const std::u16string& text) { return {CellType::Text, 0, toUtf8(text)}; }
+CellValue textValue(std::string text) { return {CellType::Text, 0, std::move(text)}; }
 
 CellValue boolOrError(std::uint8_t value, bool isError) {
   if (isError) return {CellType::Error, 0, errorText(value)};
@@ -70,97 +89,105 @@ Record cellRecord(std::uint16_t type, int row, int column, std::uint16_t xf) {
   return r;
 }
 
+void appendRange(Bytes& out, const Bytes& raw, std::uint32_t begin, std::uint32_t end) {
+  out.insert(out.end(), raw.begin() + begin, raw.begin() + end);
+}
+
 }  // namespace
 
-void SheetTable::read(std::vector<Record> records, const SharedStrings& strings, const CellFormats& formats) {
-  m_records = std::move(records);
+void SheetTable::read(const std::uint8_t* substream, std::size_t size, const SharedStrings& strings,
+                      const CellFormats& formats) {
+  m_raw.assign(substream, substream + size);
+  const std::vector<Ref> refs = walk(m_raw.data(), m_raw.size());
   std::ptrdiff_t first = -1;
   std::ptrdiff_t last = -1;
   std::ptrdiff_t insertAt = -1;
   int depth = 0;
-  for (std::size_t i = 0; i < m_records.size(); ++i) {
-    const std::uint16_t type = m_records[i].type;
+  for (std::size_t i = 0; i < refs.size(); ++i) {
+    const std::uint16_t type = refs[i].type;
+    const auto index = static_cast<std::ptrdiff_t>(i);
     if (type == rt::Bof) ++depth;
     if (depth == 1) {
       if (isCell(type) || type == rt::Row || type == rt::DbCell) {
-        if (first < 0) first = static_cast<std::ptrdiff_t>(i);
-        last = static_cast<std::ptrdiff_t>(i);
-      } else if (belongsToCell(type) && last == static_cast<std::ptrdiff_t>(i) - 1 && last >= 0) {
-        last = static_cast<std::ptrdiff_t>(i);
+        if (first < 0) first = index;
+        last = index;
+      } else if (belongsToCell(type) && last >= 0 && last == index - 1) {
+        last = index;
       } else if (type == rt::Dimensions && insertAt < 0) {
-        insertAt = static_cast<std::ptrdiff_t>(i) + 1;
+        insertAt = index + 1;
       } else if (type == kWindow2 && insertAt < 0) {
-        insertAt = static_cast<std::ptrdiff_t>(i);
+        insertAt = index;
       }
     }
     if (type == rt::Eof) --depth;
   }
+  const auto startOf = [&](std::ptrdiff_t i) {
+    return i < static_cast<std::ptrdiff_t>(refs.size()) ? refs[static_cast<std::size_t>(i)].pos
+                                                         : static_cast<std::uint32_t>(m_raw.size());
+  };
   if (first < 0) {
     // No cell table yet: new cells go after DIMENSIONS (or before WINDOW2,
     // or before the final EOF).
-    if (insertAt < 0) insertAt = m_records.empty() ? 0 : static_cast<std::ptrdiff_t>(m_records.size()) - 1;
-    first = insertAt;
-    last = insertAt - 1;
+    if (insertAt < 0) insertAt = refs.empty() ? 0 : static_cast<std::ptrdiff_t>(refs.size()) - 1;
+    m_prefix = {0, startOf(insertAt)};
+    m_suffix = {startOf(insertAt), static_cast<std::uint32_t>(m_raw.size())};
+    return;
   }
-  m_prefix.assign(m_records.begin(), m_records.begin() + first);
-  std::vector<Record> inside;
-  bool lastWasUnit = false;
-  int unitRow = 0;
+  m_prefix = {0, refs[static_cast<std::size_t>(first)].pos};
+  m_suffix = {refs[static_cast<std::size_t>(last)].end(), static_cast<std::uint32_t>(m_raw.size())};
+
   Unit unit;
-  auto flush = [&] {
-    if (lastWasUnit) takeUnit(unitRow, std::move(unit), strings, formats);
+  int unitRow = -1;
+  std::vector<Segment> attached;
+  const auto flush = [&] {
+    if (unitRow >= 0) takeUnit(unitRow, std::move(unit), strings, formats);
     unit = Unit{};
-    lastWasUnit = false;
+    unitRow = -1;
   };
-  depth = 1;
   for (std::ptrdiff_t i = first; i <= last; ++i) {
-    const Record& r = m_records[static_cast<std::size_t>(i)];
-    const bool top = depth == 1;
-    if (r.type == rt::Bof) ++depth;
-    if (r.type == rt::Eof) --depth;
-    if (top && isCell(r.type) && r.data.size() >= 6) {
+    const Ref& r = refs[static_cast<std::size_t>(i)];
+    if (isCell(r.type) && r.length >= 6) {
       flush();
-      unitRow = getU16(r.data, 0);
-      unit.firstColumn = getU16(r.data, 2);
-      unit.lastColumn = (r.type == rt::MulRk || r.type == rt::MulBlank) ? getU16(r.data, r.data.size() - 2) : unit.firstColumn;
+      const Segment body = r.body(m_raw);
+      unitRow = getU16(m_raw, r.pos + 4);
+      unit.firstColumn = getU16(m_raw, r.pos + 6);
+      unit.lastColumn = (r.type == rt::MulRk || r.type == rt::MulBlank) ? getU16(m_raw, r.pos + 4 + body.size - 2)
+                                                                         : unit.firstColumn;
       unit.lastColumn = std::min(unit.lastColumn, kMaxColumns - 1);
-      unit.records.push_back(r);
-      lastWasUnit = true;
-    } else if (top && belongsToCell(r.type) && lastWasUnit) {
-      unit.records.push_back(r);
-    } else if (top && r.type == rt::Row && r.data.size() >= 16) {
+      unit.old = {r.pos, r.end()};
+    } else if (belongsToCell(r.type) && unitRow >= 0) {
+      unit.old.end = r.end();
+    } else if (r.type == rt::Row && r.length >= 16) {
       flush();
-      m_rowRecords[getU16(r.data, 0)] = r.data;
-    } else if (top && r.type == rt::DbCell) {
+      const int row = getU16(m_raw, r.pos + 4);
+      if (static_cast<int>(m_rowRecords.size()) <= row) m_rowRecords.resize(static_cast<std::size_t>(row) + 1, 0);
+      m_rowRecords[static_cast<std::size_t>(row)] = r.pos + 4;
+    } else if (r.type == rt::DbCell) {
       flush();
     } else {
       flush();
-      inside.push_back(r);
+      m_inside.push_back({r.pos, r.end()});
     }
   }
   flush();
-  m_suffix = std::move(inside);
-  m_suffix.insert(m_suffix.end(), m_records.begin() + last + 1, m_records.end());
 }
 
 void SheetTable::takeUnit(int row, Unit unit, const SharedStrings& strings, const CellFormats& formats) {
-  const Record& r = unit.records.front();
-  ByteReader body(r.data);
+  const Ref r{getU16(m_raw, unit.old.begin), unit.old.begin, getU16(m_raw, unit.old.begin + 2)};
+  ByteReader body(m_raw.data() + r.pos + 4, r.length);
   body.skip(4);
   const std::uint16_t xf = body.u16();
   const int column = unit.firstColumn;
   switch (r.type) {
     case rt::LabelSst: {
       const std::uint32_t index = body.u32();
-      if (body.ok() && index < strings.size()) store(row, column, textValue(strings.at(index).text));
+      if (body.ok() && index < strings.size()) store(row, column, textValue(strings.utf8(index)));
       break;
     }
     case rt::Label:
-    case rt::RString: {
-      const std::u16string text = readUnicodeString(body, true);
-      store(row, column, textValue(text));
+    case rt::RString:
+      store(row, column, textValue(toUtf8(readUnicodeString(body, true))));
       break;
-    }
     case rt::Number: {
       const double number = body.f64();
       if (body.ok()) store(row, column, numberValue(number, xf, formats));
@@ -172,7 +199,7 @@ void SheetTable::takeUnit(int row, Unit unit, const SharedStrings& strings, cons
       break;
     }
     case rt::MulRk: {
-      ByteReader cells(r.data);
+      ByteReader cells(m_raw.data() + r.pos + 4, r.length);
       cells.skip(4);
       for (int c = unit.firstColumn; c <= unit.lastColumn && cells.remaining() >= 8; ++c) {
         const std::uint16_t cellXf = cells.u16();
@@ -194,17 +221,14 @@ void SheetTable::takeUnit(int row, Unit unit, const SharedStrings& strings, cons
         store(row, column, numberValue(number.f64(), xf, formats));
       } else if (result[0] == 0x00) {
         // The text result is in the STRING record (and its CONTINUEs).
-        std::vector<const Bytes*> segments;
-        for (const Record& attached : unit.records) {
-          if (attached.type == rt::String && segments.empty())
-            segments.push_back(&attached.data);
-          else if (attached.type == rt::Continue && !segments.empty())
-            segments.push_back(&attached.data);
+        std::vector<Segment> segments;
+        for (const Ref& a : walk(m_raw.data(), unit.old.end, unit.old.begin)) {
+          if ((a.type == rt::String && segments.empty()) || (a.type == rt::Continue && !segments.empty()))
+            segments.push_back(a.body(m_raw));
         }
         if (!segments.empty()) {
           ContinuedReader text(segments);
-          const RichString s = text.richString();
-          store(row, column, textValue(s.text));
+          store(row, column, textValue(toUtf8(text.richString().text)));
         }
       } else if (result[0] == 0x01 || result[0] == 0x02) {
         store(row, column, boolOrError(result[2], result[0] == 0x02));
@@ -214,61 +238,82 @@ void SheetTable::takeUnit(int row, Unit unit, const SharedStrings& strings, cons
     default:
       break;
   }
-  m_rows[row].push_back(std::move(unit));
+  if (static_cast<int>(m_rows.size()) <= row) m_rows.resize(static_cast<std::size_t>(row) + 1);
+  Row& units = m_rows[static_cast<std::size_t>(row)];
+  // Rows come whole, one after the other: room for as many cells as the
+  // widest row so far saves growing each row cell by cell.
+  if (units.empty()) units.reserve(static_cast<std::size_t>(std::max(m_columnCount, 1)));
+  units.push_back(std::move(unit));
 }
 
 void SheetTable::store(int row, int column, CellValue value) {
   if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns) return;
-  if (value.type == CellType::Empty || (value.type == CellType::Text && value.text.empty())) {
-    m_values.erase(key(row, column));
-    return;
+  const bool empty = value.type == CellType::Empty || (value.type == CellType::Text && value.text.empty());
+  if (static_cast<int>(m_cells.size()) <= row) {
+    if (empty) return;
+    m_cells.resize(static_cast<std::size_t>(row) + 1);
   }
-  m_values[key(row, column)] = std::move(value);
+  auto& cells = m_cells[static_cast<std::size_t>(row)];
+  if (static_cast<int>(cells.size()) <= column) {
+    if (empty) return;
+    if (cells.empty()) cells.reserve(static_cast<std::size_t>(std::max(m_columnCount, column + 1)));
+    cells.resize(static_cast<std::size_t>(column) + 1);
+  }
+  cells[static_cast<std::size_t>(column)] = empty ? CellValue{} : std::move(value);
+  if (empty) return;
   m_rowCount = std::max(m_rowCount, row + 1);
   m_columnCount = std::max(m_columnCount, column + 1);
 }
 
 const CellValue& SheetTable::value(int row, int column) const {
   static const CellValue empty;
-  if (row < 0 || column < 0 || column >= kMaxColumns) return empty;
-  const auto found = m_values.find(key(row, column));
-  return found == m_values.end() ? empty : found->second;
+  if (row < 0 || column < 0 || row >= static_cast<int>(m_cells.size())) return empty;
+  const auto& cells = m_cells[static_cast<std::size_t>(row)];
+  return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : empty;
+}
+
+std::uint16_t SheetTable::formatOf(const Unit& unit, int column) const {
+  if (unit.replaced) return unit.records.empty() ? kDefaultCellFormat : getU16(unit.records.front().data, 4);
+  const std::uint16_t type = getU16(m_raw, unit.old.begin);
+  const std::size_t body = unit.old.begin + 4;
+  const auto k = static_cast<std::size_t>(column - unit.firstColumn);
+  if (type == rt::MulRk) return getU16(m_raw, body + 4 + 6 * k);
+  if (type == rt::MulBlank) return getU16(m_raw, body + 4 + 2 * k);
+  return getU16(m_raw, body + 4);
 }
 
 std::uint16_t SheetTable::formatFor(int row, int column) {
   // A new cell below the header row looks like the cell above it.
-  if (row >= 2) {
-    const auto above = m_rows.find(row - 1);
-    if (above != m_rows.end()) {
-      for (const Unit& u : above->second) {
-        if (u.firstColumn == column && u.lastColumn == column && u.records.front().data.size() >= 6)
-          return getU16(u.records.front().data, 4);
-      }
-    }
+  if (row >= 2 && row - 1 < static_cast<int>(m_rows.size())) {
+    for (const Unit& u : m_rows[static_cast<std::size_t>(row - 1)])
+      if (column >= u.firstColumn && column <= u.lastColumn && !(u.replaced && u.records.empty()))
+        return formatOf(u, column);
   }
   return kDefaultCellFormat;
 }
 
 SheetTable::Unit& SheetTable::unitForWrite(int row, int column) {
-  Row& units = m_rows[row];
+  if (static_cast<int>(m_rows.size()) <= row) m_rows.resize(static_cast<std::size_t>(row) + 1);
+  Row& units = m_rows[static_cast<std::size_t>(row)];
   for (std::size_t i = 0; i < units.size(); ++i) {
     Unit& u = units[i];
     if (column < u.firstColumn || column > u.lastColumn) continue;
     if (u.firstColumn == u.lastColumn) return u;
     // A row of numbers or blanks in one record becomes one record per cell
     // so this cell can change alone.
-    const Record multi = u.records.front();
+    const std::uint16_t type = getU16(m_raw, u.old.begin);
+    const std::size_t body = u.old.begin + 4;
     const int offset = column - u.firstColumn;
     std::vector<Unit> singles;
     for (int c = u.firstColumn; c <= u.lastColumn; ++c) {
-      const std::size_t k = static_cast<std::size_t>(c - u.firstColumn);
-      Unit single{c, c, {}};
-      if (multi.type == rt::MulRk) {
-        Record rk = cellRecord(rt::Rk, row, c, getU16(multi.data, 4 + 6 * k));
-        putU32(rk.data, getU32(multi.data, 6 + 6 * k));
+      Unit single{c, c, {}, true, {}};
+      const std::uint16_t xf = formatOf(u, c);
+      if (type == rt::MulRk) {
+        Record rk = cellRecord(rt::Rk, row, c, xf);
+        putU32(rk.data, getU32(m_raw, body + 6 + 6 * static_cast<std::size_t>(c - u.firstColumn)));
         single.records.push_back(std::move(rk));
       } else {
-        single.records.push_back(cellRecord(rt::Blank, row, c, getU16(multi.data, 4 + 2 * k)));
+        single.records.push_back(cellRecord(rt::Blank, row, c, xf));
       }
       singles.push_back(std::move(single));
     }
@@ -277,23 +322,21 @@ SheetTable::Unit& SheetTable::unitForWrite(int row, int column) {
     return units[i + static_cast<std::size_t>(offset)];
   }
   const auto at = std::find_if(units.begin(), units.end(), [column](const Unit& u) { return u.firstColumn > column; });
-  return *units.insert(at, Unit{column, column, {}});
+  return *units.insert(at, Unit{column, column, {}, true, {}});
 }
 
 std::uint16_t SheetTable::cellFormatFor(int row, int column, int xf) {
-  if (xf >= 0) {
-    unitForWrite(row, column);
-    return static_cast<std::uint16_t>(xf);
-  }
+  if (xf >= 0) return static_cast<std::uint16_t>(xf);
   const std::uint16_t newFormat = formatFor(row, column);
   const Unit& u = unitForWrite(row, column);
-  return u.records.empty() ? newFormat : getU16(u.records.front().data, 4);
+  return (u.replaced && u.records.empty()) ? newFormat : formatOf(u, column);
 }
 
 void SheetTable::setText(int row, int column, const std::u16string& text, SharedStrings& strings, int format) {
   if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns) return;
   const std::uint16_t xf = cellFormatFor(row, column, format);
   Unit& u = unitForWrite(row, column);
+  u.replaced = true;
   if (text.empty()) {
     u.records = {cellRecord(rt::Blank, row, column, xf)};
   } else {
@@ -301,7 +344,7 @@ void SheetTable::setText(int row, int column, const std::u16string& text, Shared
     putU32(r.data, strings.indexOf(text));
     u.records = {std::move(r)};
   }
-  store(row, column, textValue(text));
+  store(row, column, textValue(toUtf8(text)));
   m_changed = true;
 }
 
@@ -309,6 +352,7 @@ void SheetTable::setNumber(int row, int column, double number, const CellFormats
   if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns) return;
   const std::uint16_t xf = cellFormatFor(row, column, format);
   Unit& u = unitForWrite(row, column);
+  u.replaced = true;
   Record r = cellRecord(rt::Number, row, column, xf);
   putF64(r.data, number);
   u.records = {std::move(r)};
@@ -318,73 +362,73 @@ void SheetTable::setNumber(int row, int column, double number, const CellFormats
 
 Bytes SheetTable::serialize(std::size_t oldOffset, std::size_t newOffset) const {
   if (m_changed) return serializeChanged(newOffset);
-  return serializeMoved(m_records, oldOffset, newOffset);
+  return serializeMoved(m_raw.data(), m_raw.size(), oldOffset, newOffset);
 }
 
-Bytes serializeMoved(const std::vector<Record>& records, std::size_t oldOffset, std::size_t newOffset) {
-  Bytes out;
-  const auto shift = [&](std::uint32_t position) {
-    return position == 0 ? 0u : static_cast<std::uint32_t>(position - oldOffset + newOffset);
+Bytes serializeMoved(const std::uint8_t* substream, std::size_t size, std::size_t oldOffset, std::size_t newOffset) {
+  Bytes out(substream, substream + size);
+  const auto shift = [&](std::size_t at) {
+    const std::uint32_t position = getU32(out, at);
+    if (position != 0) setU32(out, at, static_cast<std::uint32_t>(position - oldOffset + newOffset));
   };
-  for (const Record& r : records) {
-    if (r.type == rt::Index && r.data.size() >= 16) {
-      Bytes body = r.data;
-      setU32(body, 12, shift(getU32(body, 12)));
-      for (std::size_t at = 16; at + 4 <= body.size(); at += 4) setU32(body, at, shift(getU32(body, at)));
-      appendRecord(out, r.type, body);
-    } else {
-      appendRecord(out, r.type, r.data);
-    }
+  for (const Ref& r : walk(out.data(), out.size())) {
+    if (r.type != rt::Index || r.length < 16) continue;
+    shift(r.pos + 4 + 12);
+    for (std::size_t at = r.pos + 4 + 16; at + 4 <= r.end(); at += 4) shift(at);
   }
   return out;
 }
 
 Bytes SheetTable::serializeChanged(std::size_t newOffset) const {
-  std::vector<int> rows;
-  for (const auto& [row, body] : m_rowRecords) rows.push_back(row);
-  for (const auto& [row, units] : m_rows)
-    if (!units.empty()) rows.push_back(row);
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-
+  const auto hasUnits = [&](int row) {
+    return row < static_cast<int>(m_rows.size()) && !m_rows[static_cast<std::size_t>(row)].empty();
+  };
+  const auto hasRowRecord = [&](int row) {
+    return row < static_cast<int>(m_rowRecords.size()) && m_rowRecords[static_cast<std::size_t>(row)] != 0;
+  };
+  const int rowLimit = static_cast<int>(std::max(m_rows.size(), m_rowRecords.size()));
   std::vector<std::vector<int>> blocks;
-  for (int row : rows) {
+  int firstRow = -1, lastRow = -1, firstColumn = -1, lastColumn = -1;
+  for (int row = 0; row < rowLimit; ++row) {
+    if (!hasUnits(row) && !hasRowRecord(row)) continue;
     if (blocks.empty() || blocks.back().front() / kRowsPerBlock != row / kRowsPerBlock) blocks.emplace_back();
     blocks.back().push_back(row);
-  }
-
-  int firstRow = -1, lastRow = -1, firstColumn = -1, lastColumn = -1;
-  for (const auto& [row, units] : m_rows) {
+    if (!hasUnits(row)) continue;
+    const Row& units = m_rows[static_cast<std::size_t>(row)];
+    if (firstRow < 0) firstRow = row;
+    lastRow = row;
     for (const Unit& u : units) {
-      if (firstRow < 0) firstRow = row;
-      lastRow = row;
       firstColumn = firstColumn < 0 ? u.firstColumn : std::min(firstColumn, u.firstColumn);
       lastColumn = std::max(lastColumn, u.lastColumn);
     }
   }
 
   Bytes out;
+  out.reserve(m_raw.size() + 1024);
   std::size_t indexBody = 0;
   bool hasIndex = false;
   std::uint32_t defColWidthPos = 0;
-  for (const Record& r : m_prefix) {
+  const std::vector<Ref> prefix = walk(m_raw.data(), m_prefix.end);
+  for (const Ref& r : prefix) {
     const std::size_t position = newOffset + out.size();
     if (r.type == rt::DefColWidth) defColWidthPos = static_cast<std::uint32_t>(position);
     if (r.type == rt::Index && !hasIndex) {
       hasIndex = true;
       indexBody = out.size() + 4;
       appendRecord(out, r.type, Bytes(16 + 4 * blocks.size(), 0));
-    } else if (r.type == rt::Dimensions && r.data.size() >= 14) {
-      Bytes body = r.data;
-      setU32(body, 0, static_cast<std::uint32_t>(std::max(firstRow, 0)));
-      setU32(body, 4, static_cast<std::uint32_t>(lastRow + 1));
-      setU16(body, 8, static_cast<std::uint16_t>(std::max(firstColumn, 0)));
-      setU16(body, 10, static_cast<std::uint16_t>(lastColumn + 1));
-      appendRecord(out, r.type, body);
+    } else if (r.type == rt::Dimensions && r.length >= 14) {
+      const std::size_t body = out.size() + 4;
+      appendRange(out, m_raw, r.pos, r.end());
+      setU32(out, body, static_cast<std::uint32_t>(std::max(firstRow, 0)));
+      setU32(out, body + 4, static_cast<std::uint32_t>(lastRow + 1));
+      setU16(out, body + 8, static_cast<std::uint16_t>(std::max(firstColumn, 0)));
+      setU16(out, body + 10, static_cast<std::uint16_t>(lastColumn + 1));
     } else {
-      appendRecord(out, r.type, r.data);
+      appendRange(out, m_raw, r.pos, r.end());
     }
   }
+  // Bytes after the last whole record of the prefix stay as they were.
+  appendRange(out, m_raw, prefix.empty() ? 0 : prefix.back().end(), m_prefix.end);
 
   std::vector<std::uint32_t> dbCells;
   for (const auto& block : blocks) {
@@ -392,9 +436,9 @@ Bytes SheetTable::serializeChanged(std::size_t newOffset) const {
     std::size_t firstRowEnd = 0;
     for (int row : block) {
       Bytes body;
-      const auto known = m_rowRecords.find(row);
-      if (known != m_rowRecords.end()) {
-        body = known->second;
+      if (hasRowRecord(row)) {
+        const std::uint32_t at = m_rowRecords[static_cast<std::size_t>(row)];
+        body.assign(m_raw.begin() + at, m_raw.begin() + at + getU16(m_raw, at - 2));
       } else {
         putU16(body, static_cast<std::uint16_t>(row));
         putU16(body, 0);
@@ -404,10 +448,10 @@ Bytes SheetTable::serializeChanged(std::size_t newOffset) const {
         putU16(body, 0);
         putU32(body, 0x000F0100);
       }
-      const auto units = m_rows.find(row);
-      if (units != m_rows.end() && !units->second.empty()) {
-        setU16(body, 2, static_cast<std::uint16_t>(units->second.front().firstColumn));
-        setU16(body, 4, static_cast<std::uint16_t>(units->second.back().lastColumn + 1));
+      if (hasUnits(row)) {
+        const Row& units = m_rows[static_cast<std::size_t>(row)];
+        setU16(body, 2, static_cast<std::uint16_t>(units.front().firstColumn));
+        setU16(body, 4, static_cast<std::uint16_t>(units.back().lastColumn + 1));
       }
       appendRecord(out, rt::Row, body);
       if (firstRowEnd == 0) firstRowEnd = newOffset + out.size();
@@ -416,16 +460,20 @@ Bytes SheetTable::serializeChanged(std::size_t newOffset) const {
     putU32(dbcell, 0);
     std::size_t pointer = firstRowEnd;
     for (int row : block) {
-      const auto units = m_rows.find(row);
-      if (units == m_rows.end() || units->second.empty()) {
+      if (!hasUnits(row)) {
         putU16(dbcell, 0);
         continue;
       }
       const std::size_t cellPos = newOffset + out.size();
       putU16(dbcell, static_cast<std::uint16_t>(cellPos - pointer));
       pointer = cellPos;
-      for (const Unit& u : units->second)
+      for (const Unit& u : m_rows[static_cast<std::size_t>(row)]) {
+        if (!u.replaced) {
+          appendRange(out, m_raw, u.old.begin, u.old.end);
+          continue;
+        }
         for (const Record& r : u.records) appendRecord(out, r.type, r.data);
+      }
     }
     const std::size_t dbcellPos = newOffset + out.size();
     setU32(dbcell, 0, static_cast<std::uint32_t>(dbcellPos - firstRowPos));
@@ -433,7 +481,8 @@ Bytes SheetTable::serializeChanged(std::size_t newOffset) const {
     dbCells.push_back(static_cast<std::uint32_t>(dbcellPos));
   }
 
-  for (const Record& r : m_suffix) appendRecord(out, r.type, r.data);
+  for (const Range& r : m_inside) appendRange(out, m_raw, r.begin, r.end);
+  appendRange(out, m_raw, m_suffix.begin, m_suffix.end);
 
   if (hasIndex) {
     setU32(out, indexBody + 4, static_cast<std::uint32_t>(std::max(firstRow, 0)));

@@ -5,7 +5,6 @@
 #include "platform/xls/shared_strings.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -19,14 +18,14 @@ struct CellValue {
   std::string text;  // what the cell shows, UTF-8
 };
 
-// One worksheet substream: its records kept as read, and its cell table
+// One worksheet substream: its bytes kept as read, and its cell table
 // (ROW records and cell records) taken apart so single cells can change.
 // Until a cell changes the substream is written back byte for byte.
 class SheetTable {
  public:
-  // records: the substream from its BOF to its EOF. Cell texts and number
-  // formats are looked up in the workbook's tables.
-  void read(std::vector<Record> records, const SharedStrings& strings, const CellFormats& formats);
+  // The substream from its BOF to its EOF. Cell texts and number formats
+  // are looked up in the workbook's tables.
+  void read(const std::uint8_t* substream, std::size_t size, const SharedStrings& strings, const CellFormats& formats);
 
   // One past the last row and column that hold a cell.
   int rowCount() const { return m_rowCount; }
@@ -41,21 +40,27 @@ class SheetTable {
 
   bool changed() const { return m_changed; }
 
-  // The substream as it goes into the stream at streamOffset; oldOffset is
+  // The substream as it goes into the stream at newOffset; oldOffset is
   // where it stood when read (INDEX keeps absolute positions).
   Bytes serialize(std::size_t oldOffset, std::size_t newOffset) const;
-
-  const std::vector<Record>& records() const { return m_records; }
 
   static constexpr int kMaxRows = 65536;
   static constexpr int kMaxColumns = 256;
 
  private:
+  // A byte range of the substream as read.
+  struct Range {
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+  };
   // A cell record with the records that belong to it (the STRING result of
-  // a formula, shared formula and array records).
+  // a formula, shared formula and array records): a range of the old bytes
+  // until the cell changes, then its new records.
   struct Unit {
     int firstColumn = 0;
     int lastColumn = 0;
+    Range old;
+    bool replaced = false;
     std::vector<Record> records;
   };
   using Row = std::vector<Unit>;
@@ -63,17 +68,19 @@ class SheetTable {
   void takeUnit(int row, Unit unit, const SharedStrings& strings, const CellFormats& formats);
   Unit& unitForWrite(int row, int column);
   void store(int row, int column, CellValue value);
+  std::uint16_t formatOf(const Unit& unit, int column) const;
   std::uint16_t formatFor(int row, int column);
   std::uint16_t cellFormatFor(int row, int column, int xf);
   Bytes serializeChanged(std::size_t newOffset) const;
 
-  std::vector<Record> m_records;
-  // Records before and after the cell table, for writing a changed sheet.
-  std::vector<Record> m_prefix;
-  std::vector<Record> m_suffix;
-  std::map<int, Bytes> m_rowRecords;
-  std::map<int, Row> m_rows;
-  std::map<std::uint32_t, CellValue> m_values;
+  Bytes m_raw;
+  Range m_prefix;
+  std::vector<Range> m_inside;
+  Range m_suffix;
+  // Where each row's ROW record body starts in m_raw (0: none).
+  std::vector<std::uint32_t> m_rowRecords;
+  std::vector<Row> m_rows;
+  std::vector<std::vector<CellValue>> m_cells;
   int m_rowCount = 0;
   int m_columnCount = 0;
   bool m_changed = false;
@@ -81,6 +88,6 @@ class SheetTable {
 
 // Writes a substream that moved from oldOffset to newOffset in the stream,
 // unchanged but for the absolute positions in its INDEX record.
-Bytes serializeMoved(const std::vector<Record>& records, std::size_t oldOffset, std::size_t newOffset);
+Bytes serializeMoved(const std::uint8_t* substream, std::size_t size, std::size_t oldOffset, std::size_t newOffset);
 
 }  // namespace zelvora::xls

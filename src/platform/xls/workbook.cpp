@@ -25,28 +25,29 @@ bool sameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 Workbook::ReadResult Workbook::read(const Bytes& stream) {
-  std::vector<Record> records;
-  std::vector<std::size_t> offsets;
-  splitRecords(stream, records, offsets);
-
+  m_stream = stream;
+  // Find the substreams (BOF to EOF, charts inside sheets nested) by their
+  // record headers; only the globals are taken apart into records.
+  std::size_t pos = 0;
   int depth = 0;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    Record& r = records[i];
-    if (depth == 0) {
-      // Padding and stray records between substreams are not kept.
-      if (r.type != rt::Bof) continue;
-      m_substreams.push_back({offsets[i], {}, nullptr});
-    }
-    if (r.type == rt::Bof) ++depth;
-    if (r.type == rt::Eof) --depth;
-    m_substreams.back().records.push_back(std::move(r));
+  while (pos + 4 <= m_stream.size()) {
+    const std::uint16_t type = getU16(m_stream, pos);
+    const std::size_t length = getU16(m_stream, pos + 2);
+    if (length > m_stream.size() - pos - 4) break;
+    if (depth == 0 && type == rt::Bof) m_substreams.push_back({pos, pos, nullptr});
+    if (type == rt::Bof) ++depth;
+    // Padding and stray records between substreams are not kept.
+    if (depth > 0) m_substreams.back().end = pos + 4 + length;
+    if (type == rt::Eof && depth > 0) --depth;
+    pos += 4 + length;
   }
   if (m_substreams.empty() || m_substreams.front().offset != 0) return ReadResult::NotBiff8;
-  const Bytes& bof = m_substreams.front().records.front().data;
-  if (getU16(bof, 0) != kBiff8 || getU16(bof, 2) != kGlobalsType) return ReadResult::NotBiff8;
-
-  m_globals = std::move(m_substreams.front().records);
+  const Substream globals = std::move(m_substreams.front());
   m_substreams.erase(m_substreams.begin());
+  std::vector<std::size_t> offsets;
+  splitRecords(Bytes(m_stream.begin(), m_stream.begin() + static_cast<std::ptrdiff_t>(globals.end)), m_globals, offsets);
+  const Bytes& bof = m_globals.front().data;
+  if (getU16(bof, 0) != kBiff8 || getU16(bof, 2) != kGlobalsType) return ReadResult::NotBiff8;
 
   for (std::size_t i = 0; i < m_globals.size(); ++i) {
     const Record& r = m_globals[i];
@@ -63,9 +64,9 @@ Workbook::ReadResult Workbook::read(const Bytes& stream) {
         m_formats.addXfRecord(r.data);
         break;
       case rt::Sst: {
-        std::vector<const Bytes*> segments{&r.data};
+        std::vector<Segment> segments{{r.data.data(), r.data.size()}};
         for (std::size_t k = i + 1; k < m_globals.size() && m_globals[k].type == rt::Continue; ++k)
-          segments.push_back(&m_globals[k].data);
+          segments.push_back({m_globals[k].data.data(), m_globals[k].data.size()});
         if (!m_strings.read(segments)) return ReadResult::Damaged;
         break;
       }
@@ -80,7 +81,7 @@ Workbook::ReadResult Workbook::read(const Bytes& stream) {
                                      [position](const Substream& s) { return s.offset == position; });
         if (at == m_substreams.end()) return ReadResult::Damaged;
         const auto index = static_cast<std::size_t>(at - m_substreams.begin());
-        const bool worksheet = type == 0 && getU16(at->records.front().data, 2) == kWorksheetType;
+        const bool worksheet = type == 0 && getU16(m_stream, at->offset + 6) == kWorksheetType;
         m_sheets.push_back({toUtf8(name), index, worksheet});
         break;
       }
@@ -103,7 +104,7 @@ SheetTable* Workbook::sheet(const std::string& name) {
     Substream& sub = m_substreams[s.substream];
     if (!sub.table) {
       sub.table = std::make_unique<SheetTable>();
-      sub.table->read(sub.records, m_strings, m_formats);
+      sub.table->read(m_stream.data() + sub.offset, sub.end - sub.offset, m_strings, m_formats);
     }
     return sub.table.get();
   }
@@ -144,7 +145,8 @@ Bytes Workbook::write() const {
   std::vector<std::size_t> newOffsets;
   for (const Substream& s : m_substreams) {
     newOffsets.push_back(out.size());
-    const Bytes bytes = s.table ? s.table->serialize(s.offset, out.size()) : serializeMoved(s.records, s.offset, out.size());
+    const Bytes bytes = s.table ? s.table->serialize(s.offset, out.size())
+                                : serializeMoved(m_stream.data() + s.offset, s.end - s.offset, s.offset, out.size());
     out.insert(out.end(), bytes.begin(), bytes.end());
   }
   for (std::size_t k = 0; k < boundSheetBodies.size() && k < m_sheets.size(); ++k)

@@ -38,9 +38,10 @@ class Workbook {
   Bytes write() const;
 
  private:
+  // A substream's place in the stream as read.
   struct Substream {
     std::size_t offset = 0;
-    std::vector<Record> records;
+    std::size_t end = 0;
     std::unique_ptr<SheetTable> table;
   };
   struct Sheet {
@@ -49,6 +50,7 @@ class Workbook {
     bool worksheet = false;
   };
 
+  Bytes m_stream;
   std::vector<Record> m_globals;
   std::vector<Substream> m_substreams;
   std::vector<Sheet> m_sheets;
