@@ -1,6 +1,7 @@
 #include "logbook/form_frequenzliste2.h"
 
 #include "logbook/data_grid.h"
+#include "logbook/info_label.h"
 #include "platform/file_list_box.h"
 #include "platform/form_registry.h"
 #include "platform/message_box.h"
@@ -77,9 +78,11 @@ void Form_frequenzliste2::buildControls(LogbookControls& c, QWidget* client) {
   c.Comm_swinfo = button(client, "Comm_swinfo", QStringLiteral("KW Sender"), 7320, 120, 975);
   c.Comm_websdr = button(client, "Comm_websdr", QStringLiteral("WebSDR"), 7320, 600, 975);
 
-  c.Label_info = new QLabel(client);
+  c.Label_info = new InfoLabel(client);
   c.Label_info->setObjectName(QStringLiteral("Label_info"));
   placeTwips(c.Label_info, 2880, 520, 5295, 495);
+  // The label reaches under the "WebSDR" button, which stays on top.
+  c.Label_info->lower();
 
   for (QWidget* w : std::initializer_list<QWidget*>{c.Comm_excelauf, c.Comm_excelzu, c.Comm_datum, c.Comm_ortszeit,
                                                      c.Comm_swinfo, c.Label_info})

@@ -10,6 +10,7 @@
 #include "support/program_folder_fixture.h"
 #include "../platform/xls/independent_readers.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHeaderView>
@@ -314,6 +315,23 @@ TEST_F(LogbookWindowTest, EditsAndNewRowsInTheGridGoIntoTheFile) {
   EXPECT_FALSE(table()->setData(table()->index(0, 4), QStringLiteral("verloren"), Qt::EditRole));
   EXPECT_EQ(m_messages->texts().size(), 1);
   EXPECT_EQ(grid()->cellText(0, 4), QStringLiteral("Sender „Süd“"));
+}
+
+TEST_F(LogbookWindowTest, TypingIntoACellOfTheShownGridSavesIt) {
+  FormRegistry::instance().mdiArea()->show();
+  logbook().show();
+  test::settle();
+  QTableView* view = grid()->view();
+  const QModelIndex cell = table()->index(3, 9);
+  view->setCurrentIndex(cell);
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("Schwund ab 22 Uhr"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  test::settle();
+  EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({4, 9}).text, QStringLiteral("Schwund ab 22 Uhr"));
 }
 
 // Receives what the program hands to the system web browser.
