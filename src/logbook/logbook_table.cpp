@@ -21,6 +21,7 @@ bool LogbookTable::open(const LogbookConnection& connection, const QString& shee
   m_sheet = m_file ? m_file->workbook().sheet(sheetName.toStdString()) : nullptr;
   if (!m_sheet) m_file.reset();
   m_sheetName = sheetName;
+  m_shownRecords = sheetRecords();
   endResetModel();
   return m_sheet != nullptr;
 }
@@ -28,11 +29,14 @@ bool LogbookTable::open(const LogbookConnection& connection, const QString& shee
 void LogbookTable::close() {
   beginResetModel();
   m_sheet = nullptr;
+  m_shownRecords = 0;
   m_file.reset();
   endResetModel();
 }
 
-int LogbookTable::recordCount() const { return m_sheet ? std::max(0, m_sheet->rowCount() - 1) : 0; }
+int LogbookTable::sheetRecords() const { return m_sheet ? std::max(0, m_sheet->rowCount() - 1) : 0; }
+
+int LogbookTable::recordCount() const { return m_sheet ? m_shownRecords : 0; }
 
 int LogbookTable::fieldCount() const { return m_sheet ? m_sheet->columnCount() : 0; }
 
@@ -62,7 +66,8 @@ bool LogbookTable::storesNumbers(int record, int field) const {
 }
 
 bool LogbookTable::write(int record, int field, const QString& text, bool asText) {
-  if (!m_sheet || record < 0 || field < 0 || field >= fieldCount() || record + 1 >= xls::SheetTable::kMaxRows)
+  if (!m_sheet || record < 0 || record > m_shownRecords || field < 0 || field >= fieldCount() ||
+      record + 1 >= xls::SheetTable::kMaxRows)
     return false;
   const int before = rowCount();
   double number = 0;
@@ -74,9 +79,10 @@ bool LogbookTable::write(int record, int field, const QString& text, bool asText
     reload();
     return false;
   }
-  const int after = rowCount();
-  if (after > before) {
-    beginInsertRows({}, before, after - 1);
+  const int added = sheetRecords() - m_shownRecords;
+  if (added > 0) {
+    beginInsertRows({}, before, before + added - 1);
+    m_shownRecords += added;
     endInsertRows();
   }
   emit dataChanged(index(record, field), index(record, field));
@@ -94,6 +100,7 @@ void LogbookTable::reload() {
     m_sheet = m_file->workbook().sheet(m_sheetName.toStdString());
   }
   if (!m_sheet) m_file.reset();
+  m_shownRecords = std::max(m_shownRecords, sheetRecords());
   endResetModel();
 }
 

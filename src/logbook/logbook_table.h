@@ -45,11 +45,15 @@ class LogbookTable : public QAbstractTableModel {
 
  private:
   bool storesNumbers(int record, int field) const;
+  int sheetRecords() const;
   void reload();
 
   std::shared_ptr<xls::WorkbookFile> m_file;
   xls::SheetTable* m_sheet = nullptr;
   QString m_sheetName;
+  // Records shown: a record emptied by an edit stays in the grid until the
+  // workbook is opened again.
+  int m_shownRecords = 0;
   bool m_allowAddNew = false;
   bool m_allowUpdate = false;
 };

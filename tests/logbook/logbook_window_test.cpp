@@ -307,6 +307,13 @@ TEST_F(LogbookWindowTest, EditsAndNewRowsInTheGridGoIntoTheFile) {
   EXPECT_EQ(cells[std::make_pair(records + 1, 9)].text, QStringLiteral("neu eingetragen"));
   EXPECT_TRUE(m_messages->texts().isEmpty());
 
+  // Emptying the new record keeps its row in the grid; the file has it empty.
+  EXPECT_TRUE(table()->setData(table()->index(records, 0), QString(), Qt::EditRole));
+  EXPECT_TRUE(table()->setData(table()->index(records, 9), QString(), Qt::EditRole));
+  EXPECT_EQ(table()->rowCount(), records + 2);
+  cells = readBack(QStringLiteral("logbuch-kw.xls"));
+  EXPECT_EQ(cells.count(std::make_pair(records + 1, 0)), 0u);
+
   // Once another program has the file open, an edit is refused and the
   // grid shows the file as it is.
   QFile lock(excel(QStringLiteral(".~lock.logbuch-kw.xls#")));

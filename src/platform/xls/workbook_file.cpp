@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace zelvora::xls {
 namespace {
@@ -14,7 +15,9 @@ constexpr std::size_t kMaxFileSize = std::size_t{512} << 20;
 const char* const kStreamName = "Workbook";
 
 FileStatus readWholeFile(const std::string& path, Bytes& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a named pipe in place of the workbook must not hang the
+  // program; it is refused below like anything that is no regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? FileStatus::Missing : FileStatus::NotWorkbook;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
@@ -97,7 +100,14 @@ FileStatus WorkbookFile::save() {
   return replaceFile(m_path, file) ? FileStatus::Ok : FileStatus::WriteFailed;
 }
 
-bool replaceFile(const std::string& path, const Bytes& bytes) {
+bool replaceFile(const std::string& requested, const Bytes& bytes) {
+  // A link to the workbook keeps pointing at it: the file it names is the
+  // one replaced.
+  std::string path = requested;
+  if (char* real = ::realpath(requested.c_str(), nullptr)) {
+    path = real;
+    std::free(real);
+  }
   std::string temp = folderOf(path) + "/." + nameOf(path) + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;

@@ -41,7 +41,8 @@ class WorkbookFile {
 };
 
 // Writes bytes to path through a temporary file in the same folder that is
-// renamed over it; the old file's permissions are kept.
+// renamed over it; the old file's permissions are kept, and a symbolic link
+// at path stays and sees the new file.
 bool replaceFile(const std::string& path, const Bytes& bytes);
 
 }  // namespace zelvora::xls

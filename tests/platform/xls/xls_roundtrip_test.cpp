@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 #include <QTemporaryDir>
 
 namespace zelvora {
@@ -234,6 +237,28 @@ TEST(XlsRoundTrip, MissingAndForeignFilesAreRefused) {
   EXPECT_EQ(file.open(path(dir, "text.xls")), FileStatus::NotWorkbook);
   writeText(dir.filePath(QStringLiteral("leer.xls")), QString());
   EXPECT_EQ(file.open(path(dir, "leer.xls")), FileStatus::NotWorkbook);
+  // A named pipe with nobody writing would block a plain open for ever.
+  ASSERT_EQ(::mkfifo(path(dir, "pipe.xls").c_str(), 0600), 0);
+  EXPECT_EQ(file.open(path(dir, "pipe.xls")), FileStatus::NotWorkbook);
+}
+
+TEST(XlsRoundTrip, SavingThroughALinkReplacesTheFileItNames) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("daten")));
+  const std::string real = path(dir, "daten/logbuch.xls");
+  WorkbookFile out;
+  out.create(real, Workbook::createEmpty({"Tabelle1"}));
+  ASSERT_EQ(out.save(), FileStatus::Ok);
+  ASSERT_TRUE(QFile::link(QString::fromStdString(real), dir.filePath(QStringLiteral("logbuch.xls"))));
+
+  WorkbookFile viaLink;
+  ASSERT_EQ(viaLink.open(path(dir, "logbuch.xls")), FileStatus::Ok);
+  viaLink.workbook().setText(*viaLink.workbook().sheet("Tabelle1"), 0, 0, "Frequenz");
+  ASSERT_EQ(viaLink.save(), FileStatus::Ok);
+  EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("logbuch.xls"))).isSymLink());
+  WorkbookFile back;
+  ASSERT_EQ(back.open(real), FileStatus::Ok);
+  EXPECT_EQ(back.workbook().sheet("Tabelle1")->value(0, 0).text, "Frequenz");
 }
 
 }  // namespace

@@ -17,5 +17,7 @@ convert() { ssconvert --import-type=Gnumeric_stf:stf_csvtab --export-type=Gnumer
 convert Tabelle1 "$work/seeds/eine-tabelle.xls"
 convert --merge-to="$work/seeds/zwei-blaetter.xls" Tabelle1 Notizen
 cd "$work"
+# A finding is kept beside the fuzzer for a rerun.
+export LSAN_OPTIONS=suppressions=$(dirname "$(realpath "$0")")/lsan.supp
 "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
-  corpus seeds 2>&1 | tail -n 25
+  -artifact_prefix="$(dirname "$fuzzer")/xls-fuzz-" corpus seeds 2>&1 | tail -n 25
