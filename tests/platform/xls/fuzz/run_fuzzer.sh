@@ -2,6 +2,7 @@
 # Runs the workbook reader fuzzer for a short time over a corpus of real
 # files: the default logbook and workbooks ssconvert makes from CSV.
 set -euo pipefail
+here=$(dirname "$(realpath "$0")")
 fuzzer=$(realpath "$1")
 default_logbook=$(realpath "$2")
 seconds=${3:-20}
@@ -17,7 +18,7 @@ convert() { ssconvert --import-type=Gnumeric_stf:stf_csvtab --export-type=Gnumer
 convert Tabelle1 "$work/seeds/eine-tabelle.xls"
 convert --merge-to="$work/seeds/zwei-blaetter.xls" Tabelle1 Notizen
 cd "$work"
+export LSAN_OPTIONS=suppressions=$here/lsan.supp
 # A finding is kept beside the fuzzer for a rerun.
-export LSAN_OPTIONS=suppressions=$(dirname "$(realpath "$0")")/lsan.supp
 "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$(dirname "$fuzzer")/xls-fuzz-" corpus seeds 2>&1 | tail -n 25
