@@ -1,0 +1,88 @@
+#include "logbook/data_grid.h"
+
+#include "logbook/logbook_table.h"
+#include "platform/twips.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace zelvora {
+
+DataGrid::DataGrid(QWidget* parent) : QWidget(parent), m_caption(new QLabel(this)), m_view(new QTableView(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  m_caption->setObjectName(QStringLiteral("caption"));
+  m_caption->setAlignment(Qt::AlignCenter);
+  m_caption->setFrameShape(QFrame::Panel);
+  m_caption->setFrameShadow(QFrame::Raised);
+  m_view->setObjectName(QStringLiteral("view"));
+  // A double-click copies the frequency; editing starts by typing, F2 or
+  // a click into the current cell.
+  m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
+  layout->addWidget(m_caption);
+  layout->addWidget(m_view, 1);
+  connect(m_view, &QTableView::doubleClicked, this, [this] {
+    if (m_onDoubleClick) m_onDoubleClick();
+  });
+}
+
+void DataGrid::reset() {
+  m_view->setModel(nullptr);
+  m_table = nullptr;
+}
+
+bool DataGrid::bind(LogbookTable* table) {
+  if (!table || !table->isOpen()) return false;
+  m_table = table;
+  m_view->setModel(table);
+  m_view->horizontalHeader()->reset();
+  m_view->clearSelection();
+  return true;
+}
+
+void DataGrid::setCaption(const QString& caption) { m_caption->setText(caption); }
+
+QString DataGrid::caption() const { return m_caption->text(); }
+
+void DataGrid::setBothScrollBars() {
+  m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void DataGrid::setAllowAddNew(bool allow) {
+  if (m_table) m_table->setAllowAddNew(allow);
+}
+
+void DataGrid::setAllowUpdate(bool allow) {
+  if (m_table) m_table->setAllowUpdate(allow);
+  m_view->setEditTriggers(allow ? QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                                      QAbstractItemView::SelectedClicked
+                                : QAbstractItemView::NoEditTriggers);
+}
+
+int DataGrid::columnCount() const { return m_table ? m_table->fieldCount() : 0; }
+
+int DataGrid::columnIndex(const QString& name) const { return m_table ? m_table->fieldIndex(name) : -1; }
+
+void DataGrid::setColumnWidthTwips(int column, double twips) { m_view->setColumnWidth(column, twipsToPixels(twips)); }
+
+double DataGrid::columnWidthTwips(int column) const { return pixelsToTwips(m_view->columnWidth(column)); }
+
+int DataGrid::currentRow() const {
+  if (!m_table || m_table->rowCount() == 0) return -1;
+  const QModelIndex current = m_view->currentIndex();
+  return current.isValid() ? current.row() : 0;
+}
+
+QString DataGrid::cellText(int row, int column) const { return m_table ? m_table->text(row, column) : QString(); }
+
+bool DataGrid::setCellText(int row, int column, const QString& text) {
+  return m_table && m_table->write(row, column, text, true);
+}
+
+}  // namespace zelvora

@@ -1,0 +1,48 @@
+#include "platform/xls/cell_formats.h"
+
+#include <gtest/gtest.h>
+
+namespace zelvora {
+namespace {
+
+using xls::classifyFormatCode;
+using xls::formatNumber;
+
+TEST(NumberFormat, DatesTimesAndNumbersShowAsTheProgramWritesThem) {
+  struct Case {
+    const char16_t* code;
+    double value;
+    bool date1904;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {u"dd.mm.yyyy", 45356, false, "05.03.2024"},
+      {u"yyyy-mmm-dd", 45356, false, "05.03.2024"},
+      {u"d/m/yy;@", 45356, false, "05.03.2024"},
+      {u"[$-407]dddd, d. mmmm yyyy", 45356.5, false, "05.03.2024"},
+      {u"dd.mm.yyyy", 43894, true, "05.03.2024"},
+      {u"dd.mm.yyyy", 1, false, "01.01.1900"},
+      {u"dd.mm.yyyy", 61, false, "01.03.1900"},
+      {u"hh:mm", 0.58819444444, false, "14:07"},
+      {u"h:mm:ss", 0.99965277778, false, "23:59:30"},
+      {u"mm:ss", 0.000694444444, false, "00:01:00"},
+      {u"[h]:mm", 0.5, false, "12:00"},
+      {u"hh:mm", 0.99999999, false, "00:00"},
+      {u"dd.mm.yyyy hh:mm", 45356.25, false, "05.03.2024 06:00"},
+      {u"0.0000", 6.005, false, "6.0050"},
+      {u"#,##0.00", 1234.5, false, "1234.50"},
+      {u"0", 2.5, false, "2"},
+      {u"General", 6.005, false, "6.005"},
+      {u"General", 1e20, false, "1e+20"},
+      {u"\"Tag\" 0", 3, false, "3"},
+      {u"[Red]0.0", -1.25, false, "-1.2"},
+      {u"dd.mm.yyyy", -5, false, "-5"},
+  };
+  for (const Case& c : cases) {
+    const auto style = classifyFormatCode(c.code);
+    EXPECT_EQ(formatNumber(c.value, style, c.date1904), c.shown) << std::u16string(c.code).size() << " " << c.shown;
+  }
+}
+
+}  // namespace
+}  // namespace zelvora
