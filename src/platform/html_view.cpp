@@ -111,17 +111,11 @@ void HtmlView::followLink(const QUrl& url) {
     return;
   }
   const QUrl current = m_browser->source();
-  const QUrl target = current.isValid() && !current.isEmpty() ? current.resolved(url) : url;
-  if (target.isLocalFile() || target.scheme().isEmpty()) {
-    const QString file = target.isLocalFile() ? target.toLocalFile() : target.path();
-    if (url.toString().startsWith(QLatin1Char('#')) || (target.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment) && target.hasFragment())) {
-      m_browser->scrollToAnchor(target.fragment());
-      return;
-    }
-    Navigate(file);
-    if (target.hasFragment()) m_browser->scrollToAnchor(target.fragment());
-  }
-  // Other schemes (mailto:, javascript:, file managers) are not opened.
+  const QUrl target = current.resolved(url);
+  // mailto:, javascript: and the like are not opened.
+  if (!target.isLocalFile()) return;
+  if (target.adjusted(QUrl::RemoveFragment) != current.adjusted(QUrl::RemoveFragment)) Navigate(target.toLocalFile());
+  if (target.hasFragment()) m_browser->scrollToAnchor(target.fragment());
 }
 
 void HtmlView::openFindBar() {

@@ -49,6 +49,10 @@ TEST_F(HtmlViewTest, FollowsLocalLinksAndHandsWebLinksToTheSystemBrowser) {
   EXPECT_EQ(catcher.opened[0], QUrl(QStringLiteral("https://example.org/x")));
   EXPECT_FALSE(shownText().contains(QStringLiteral("Seite B"))) << "the web link is not loaded into the view";
 
+  emit view.browser()->anchorClicked(QUrl(QStringLiteral("mailto:redaktion@example.org")));
+  emit view.browser()->anchorClicked(QUrl(QStringLiteral("javascript:alert(1)")));
+  EXPECT_EQ(catcher.opened.size(), 1) << "other schemes are neither opened nor handed on";
+
   emit view.browser()->anchorClicked(QUrl(QStringLiteral("b.htm")));
   EXPECT_TRUE(shownText().contains(QStringLiteral("Seite B")));
 }
