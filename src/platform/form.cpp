@@ -93,6 +93,7 @@ void Form::load() {
   window->setWindowTitle(m_caption);
   auto* events = new FormEvents(this, window);
   window->installEventFilter(events);
+  m_events = events;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) {
     QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, events, [events, sub](QMdiSubWindow* active) {
       if (active == sub) events->scheduleActivate(sub);
@@ -159,11 +160,9 @@ void Form::unload() {
   // and its signals are cut before it is deleted at the next event pass.
   for (auto* timer : window->findChildren<ClassicTimer*>()) timer->setEnabled(false);
   for (auto* child : window->findChildren<QObject*>()) child->blockSignals(true);
-  // FormEvents has no meta-object of its own, so findChild<FormEvents*>
-  // would take any child: look for it by its C++ type. A filter left
-  // behind would see the window's deferred deletion after the form is gone.
-  for (QObject* child : window->children())
-    if (auto* events = dynamic_cast<FormEvents*>(child)) window->removeEventFilter(events);
+  // A filter left behind would see the window's deferred deletion after
+  // the form has gone.
+  window->removeEventFilter(m_events);
   window->hide();
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea()) sub->mdiArea()->removeSubWindow(sub);
   window->setParent(nullptr);

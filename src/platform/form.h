@@ -101,6 +101,7 @@ class Form {
   Border m_border;
   QPointer<QWidget> m_window;
   QPointer<QWidget> m_client;
+  QPointer<QObject> m_events;
   bool m_loading = false;
   bool m_unloading = false;
 };
