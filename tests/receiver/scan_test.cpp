@@ -144,6 +144,20 @@ TEST_F(ScanTest, TheModelSettingChoosesWhichSquelchDigitMeansOpen) {
   }
 }
 
+TEST_F(ScanTest, ASquelchReplyThatComesLateNeverCountsForTheNextFrequency) {
+  // Every squelch reply comes after the step has read: the station is
+  // missed, and its reply must not turn the next frequency into a find.
+  startStations({QStringLiteral("145.05")}, {QStringLiteral("--delay"), QStringLiteral("I0?=15")});
+  switchOnAt145();
+  panel().LoopBack = 1;
+  setLimits(QStringLiteral("145"), QStringLiteral("145.1"));
+  click(QStringLiteral("Scan"));
+  runUntil([&] { return !slot(1).isEmpty() || tunedKHz().count(145050) >= 3; });
+  click(QStringLiteral("Scan"));
+  EXPECT_EQ(tunedKHz().count(145050), 3);
+  EXPECT_EQ(slot(1), QString());
+}
+
 TEST_F(ScanTest, ScanLimitsTakePointOrCommaAndSc2StopsAt1300) {
   struct Case {
     const char* sc1;
