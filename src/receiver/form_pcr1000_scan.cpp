@@ -78,7 +78,8 @@ void Form_pcr1000::ToggleScan() {
 }
 
 // The second digit of the reply to "I0?" says whether the squelch is open:
-// "7" on the PCR1000, "3" on the models that answer like it otherwise.
+// "7" from a PCR1000 (IsPcr1000), "3" from the receivers the setting is
+// off for.
 bool Form_pcr1000::SquelchOpen(const QString& received) const {
   const qsizetype at = received.indexOf(QLatin1String("I0"));
   if (at < 0 || at + 3 >= received.size()) return false;
