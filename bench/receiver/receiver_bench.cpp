@@ -1,6 +1,6 @@
 // How fast the receiver panel talks to a receiver: signal-meter polls per
-// second while the receiver is on, and the time from a "FREQUENZ" click to
-// the frequency command on the wire. The receiver is the simulator on a
+// second while the receiver is on, the time from a "FREQUENZ" click to the
+// frequency command on the wire, and band-scan steps per second. The receiver is the simulator on a
 // pseudo-terminal; its log stamps every command on arrival.
 
 #include "platform/classic_timer.h"
@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -29,10 +30,10 @@ struct Bench {
   std::unique_ptr<test::Simulator> sim;
   RecordingMessageBox messages;
 
-  Bench() {
+  explicit Bench(const QStringList& simulatorArguments = {}) {
     qputenv("ZELVORA_PROGRAM_FOLDER", folder.path().toUtf8());
     sim = std::make_unique<test::Simulator>(QStringLiteral(ZELVORA_TOOLS_DIR "/pcrsim"),
-                                            folder.filePath(QStringLiteral("sim.log")), QStringList{});
+                                            folder.filePath(QStringLiteral("sim.log")), simulatorArguments);
     qputenv("ZELVORA_COM1", sim->device().toLocal8Bit());
     button("RadioOn")->click();
   }
@@ -106,6 +107,50 @@ void BM_FrequencyClickToWire(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FrequencyClickToWire)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// Scan steps per second over a band without stations, so that no step
+// pauses: the rate the three command waits of a step allow. Counted on the
+// simulator's own log, one frequency command per step, between the first
+// and the last command's arrival.
+void BM_ScanSteps(benchmark::State& state) {
+  Bench bench({QStringLiteral("--no-stations")});
+  if (!bench.sim->running() || !bench.messages.texts().isEmpty()) {
+    state.SkipWithError("the receiver did not switch on");
+    return;
+  }
+  Form_pcr1000& panel = bench.panel();
+  panel.Frequenzeingabe()->setText(QStringLiteral("145.0"));
+  bench.button("but_fqeingabe")->click();
+  panel.window()->findChild<QComboBox*>(QStringLiteral("TuningStep"))->setCurrentText(QStringLiteral("25 KHz"));
+  panel.LoopBack = 1;
+  double steps = 0, seconds = 0;
+  for (auto _ : state) {
+    bench.runEvents(50);
+    bench.sim->clearLog();
+    bench.button("Scan")->click();
+    bench.runEvents(2000);
+    bench.button("Scan")->click();
+    const QStringList commands = bench.sim->commands();
+    const auto stamps = bench.sim->stamps();
+    double first = -1, last = -1;
+    int count = 0;
+    for (int k = 0; k < commands.size() && k < static_cast<int>(stamps.size()); ++k) {
+      if (!commands[k].startsWith(QStringLiteral("K0"))) continue;
+      if (first < 0) first = stamps[k];
+      last = stamps[k];
+      ++count;
+    }
+    if (count < 2) {
+      state.SkipWithError("the scan sent no steps");
+      return;
+    }
+    steps += count - 1;
+    seconds += (last - first) / 1000.0;
+    state.SetIterationTime((last - first) / 1000.0 / (count - 1));
+  }
+  state.counters["steps_per_s"] = steps / seconds;
+}
+BENCHMARK(BM_ScanSteps)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // The main window's start-up loads and unloads the panel; its load reads
 // the settings file and must not wait for a receiver.

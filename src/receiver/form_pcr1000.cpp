@@ -29,7 +29,6 @@ namespace zelvora {
 namespace {
 
 const QString kPortMessage = QStringLiteral("COM Port stimmt nicht. Im Gerätemanager nachschauen.");
-constexpr double kCommandWait = 0.01;
 
 }  // namespace
 
@@ -46,13 +45,16 @@ void Form_pcr1000::connectHandlers(Pcr1000Controls& c) {
   ClassicTimer* timer1 = c.Timer1;
   c.Timer1->setHandler([timer1] { timer1->setInterval(0); });
   c.Timer2->setHandler([this] { Timer2_Timer(); });
+  c.Timer3->setHandler([this] { ScanStep(); });
   c.Timer4->setHandler([this] { PollKeys(); });
+  c.Timer_utc->setHandler([this] { Timer_utc_Timer(); });
 
   QObject::connect(c.RadioOn, &QPushButton::clicked, [this] { RadioOn_Click(); });
   QObject::connect(c.RadioOff, &QPushButton::clicked, [this] { RadioOff_Click(); });
   QObject::connect(c.FrequencyUp, &QPushButton::clicked, [this] { StepUp(); });
   QObject::connect(c.FrequencyDown, &QPushButton::clicked, [this] { StepDown(); });
   QObject::connect(c.Direct, &QPushButton::clicked, [this] { ui().Frequenzeingabe->setText(entryCopyText()); });
+  QObject::connect(c.Scan, &QPushButton::clicked, [this] { Scan_Click(); });
   QObject::connect(c.Exit, &QPushButton::clicked, [this] { Exit_Click(); });
   QObject::connect(c.but_fqeingabe, &QPushButton::clicked, [this] { EnterFrequency(); });
   QObject::connect(c.Comm_comport, &QPushButton::clicked, [this] { Comm_comport_Click(); });
@@ -60,6 +62,10 @@ void Form_pcr1000::connectHandlers(Pcr1000Controls& c) {
   QObject::connect(c.Comm_tipps, &QPushButton::clicked, [this] { Comm_tipps_Click(); });
   c.DisplayFrequency->setMouseDownHandler([this] { ui().Frequenzeingabe->setText(entryCopyText()); });
   c.SignalStrengthMeter->setMouseDownHandler([this] { ToggleMeter(); });
+
+  c.Text_scan1->setDoubleClickHandler([this] { Text_scan1_DblClick(); });
+  c.Text_scan2->setDoubleClickHandler([this] { Text_scan2_DblClick(); });
+  for (int slot = 2; slot <= 17; ++slot) c.sp[slot]->setDoubleClickHandler([this, slot] { sp_DblClick(slot); });
 
   c.Frequenzeingabe->setKeyPressHandler([this] { Frequenzeingabe_KeyPress(); });
   c.Frequenzeingabe->setDoubleClickHandler([this] { ui().Frequenzeingabe->clear(); });
@@ -103,14 +109,15 @@ void Form_pcr1000::SendCommand(const QString& text) {
 // All waits share Timer1: a wait started inside another re-arms it, and
 // when the inner one ends (Timer1 disabled, interval 0) the outer one ends
 // at its next look as well.
-void Form_pcr1000::WaitSeconds(double seconds) {
+void Form_pcr1000::WaitSeconds(double seconds, const std::function<bool()>& endEarly) {
   auto* c = controls();
   if (!c) return;
   QPointer<ClassicTimer> timer = c->Timer1;
   timer->setEnabled(true);
   timer->setInterval(static_cast<int>(RoundHalfEven(seconds * 1000)));
   // Unloading the panel disables its timers, which ends the wait too.
-  WaitUntil([&] { return !timer || !timer->enabled() || timer->interval() < 1; }, std::numeric_limits<int>::max());
+  WaitUntil([&] { return !timer || !timer->enabled() || timer->interval() < 1 || (endEarly && endEarly()); },
+            std::numeric_limits<int>::max());
   if (timer) timer->setEnabled(false);
 }
 
@@ -135,8 +142,9 @@ void Form_pcr1000::Form_Load() {
 
 void Form_pcr1000::Form_Unload() {
   // The port closes with the panel, without switching the receiver off; a
-  // wait still running ends at once.
+  // scan stops and a wait still running ends at once.
   auto& c = ui();
+  c.Timer3->setEnabled(false);
   c.MSComm1->close();
   c.Timer1->setInterval(0);
   c.Timer1->setEnabled(false);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -120,6 +121,10 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   // The receiver's frequency in MHz, always within 0.01 to 1300.
   double CurrentFrequency = 94.4;
 
+  // Starts or stops the band scan; one step per Timer3 tick while it runs.
+  void ToggleScan();
+  void ScanStep();
+
   // Panel state, kept across unloads like every variable of the window.
   double TuningStepMHz = 0.1;
   QString ModeCode;
@@ -133,6 +138,9 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   bool IsPcr1000 = false;
   int LoopBack = 0;
   int PauseScan = 0;
+  // Scan limits in MHz, taken from SC1 and SC2 when a scan starts.
+  double ScanStart = 0;
+  double ScanStop = 0;
   // Memory table, entries 1..17 (index 0 unused).
   std::array<QString, 18> MemoryFrequency;
   std::array<QString, 18> MemoryName;
@@ -149,9 +157,12 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   Pcr1000Controls* controls();
   QString settingsPath() const;
 
-  // Serial link.
+  // Serial link. Every command is followed by this wait (seconds).
+  static constexpr double kCommandWait = 0.01;
   void SendCommand(const QString& text);
-  void WaitSeconds(double seconds);
+  // Waits while other events run; the wait also ends once endEarly() is
+  // true.
+  void WaitSeconds(double seconds, const std::function<bool()>& endEarly = {});
   // Writes a query, waits once, returns all received text (empty when the
   // port is closed or was closed during the wait).
   QString Query(const QString& text);
@@ -191,6 +202,16 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   void ToggleMeter();
   void Timer2_Timer();
   void setLamp(const char* file);
+
+  // Band scan.
+  void Scan_Click();
+  void Text_scan1_DblClick();
+  void Text_scan2_DblClick();
+  bool SquelchOpen(const QString& received) const;
+
+  // Memory fields and clock.
+  void sp_DblClick(int slot);
+  void Timer_utc_Timer();
 
   // Settings file.
   QString ReadSetting(const ProfileFile& file, const QString& section, const QString& key);

@@ -2,12 +2,19 @@
 
 #include "platform/classic_timer.h"
 #include "platform/form_registry.h"
+#include "receiver/panel_widgets.h"
 #include "receiver/print_box.h"
 
 #include <QAbstractButton>
 #include <QFile>
 
 namespace zelvora::test {
+
+QString checkedOption(QWidget* frame) {
+  for (auto* option : frame->findChildren<OptionButton*>())
+    if (option->isChecked()) return option->objectName();
+  return {};
+}
 
 void ReceiverTest::SetUp() {
   ProgramFolderTest::SetUp();

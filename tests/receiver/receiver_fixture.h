@@ -12,6 +12,9 @@
 
 namespace zelvora::test {
 
+// The name of the selected option button in a frame (mode, filter).
+QString checkedOption(QWidget* frame);
+
 // A fresh program folder and a simulator on COM1.
 class ReceiverTest : public ProgramFolderTest {
  protected:

@@ -14,12 +14,6 @@ namespace {
 
 using TuningTest = test::ReceiverTest;
 
-QString checkedOption(QWidget* frame) {
-  for (auto* option : frame->findChildren<OptionButton*>())
-    if (option->isChecked()) return option->objectName();
-  return {};
-}
-
 TEST_F(TuningTest, StartUpShowsTheFrequencyWithoutUnitAndTheFirstTuningAddsIt) {
   EXPECT_EQ(display(), QStringLiteral("  94.400.000"));
   click(QStringLiteral("FrequencyDown"));
@@ -63,8 +57,8 @@ TEST_F(TuningTest, TheBandPlanPicksModeFilterAndStep) {
   for (const Case& c : cases) {
     panel().Frequenzeingabe()->setText(QString::fromLatin1(c.entry));
     click(QStringLiteral("but_fqeingabe"));
-    EXPECT_EQ(checkedOption(control(QStringLiteral("ModeFrame"))), QLatin1String(c.mode)) << c.entry;
-    EXPECT_EQ(checkedOption(control(QStringLiteral("FilterFrame"))), QLatin1String(c.filter)) << c.entry;
+    EXPECT_EQ(test::checkedOption(control(QStringLiteral("ModeFrame"))), QLatin1String(c.mode)) << c.entry;
+    EXPECT_EQ(test::checkedOption(control(QStringLiteral("FilterFrame"))), QLatin1String(c.filter)) << c.entry;
     EXPECT_EQ(control<QComboBox>(QStringLiteral("TuningStep"))->currentText(), QLatin1String(c.step)) << c.entry;
     EXPECT_EQ(m_sim->waitForLast(QLatin1String(c.command)), QLatin1String(c.command)) << c.entry;
     m_sim->clearLog();

@@ -10,14 +10,18 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <fstream>
+#include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -39,6 +43,7 @@ void usage() {
       "  --garble SHARE       share 0..1 of replies with one character spoiled\n"
       "  --stray              stray bytes before replies\n"
       "  --answer CMD=TEXT    answer CMD with TEXT (framed as usual)\n"
+      "  --delay CMD=MS       answer CMD MS milliseconds late (later replies queue behind)\n"
       "  --seed N             seed for --drop, --garble and --stray\n",
       stderr);
 }
@@ -83,6 +88,7 @@ int main(int argc, char** argv) {
   pcrsim::Options options;
   bool stationsGiven = false;
   std::string link, logPath;
+  std::map<std::string, double> delays;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const auto next = [&]() -> const char* {
@@ -138,6 +144,16 @@ int main(int argc, char** argv) {
         return 2;
       }
       options.answers.emplace_back(given.substr(0, eq), given.substr(eq + 1));
+    } else if (a == "--delay") {
+      const std::string given = next();
+      const auto eq = given.find('=');
+      char* end = nullptr;
+      const double ms = eq == std::string::npos ? -1 : std::strtod(given.c_str() + eq + 1, &end);
+      if (eq == std::string::npos || eq == 0 || ms < 0 || *end != '\0') {
+        usage();
+        return 2;
+      }
+      delays[given.substr(0, eq)] = ms;
     } else if (a == "--seed") {
       options.seed = static_cast<unsigned>(std::strtoul(next(), nullptr, 10));
     } else {
@@ -185,9 +201,16 @@ int main(int argc, char** argv) {
 
   pcrsim::ReceiverModel model(options);
   std::string pending;
+  // Replies waiting for their time, in the order the receiver sends them.
+  std::deque<std::pair<double, std::string>> late;
   while (!g_stop) {
+    while (!late.empty() && late.front().first <= nowMs()) {
+      writeAll(master, late.front().second);
+      late.pop_front();
+    }
+    const int wait = late.empty() ? 200 : std::max(0, static_cast<int>(late.front().first - nowMs()) + 1);
     pollfd p{master, POLLIN, 0};
-    const int ready = poll(&p, 1, 200);
+    const int ready = poll(&p, 1, wait);
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0 || !(p.revents & POLLIN)) continue;
     char buf[512];
@@ -207,8 +230,15 @@ int main(int argc, char** argv) {
         std::fflush(log);
       }
       const std::string out = model.answer(pending);
+      const auto delay = delays.find(pending);
       pending.clear();
-      if (!out.empty()) writeAll(master, out);
+      if (out.empty()) continue;
+      if (delay == delays.end() && late.empty()) {
+        writeAll(master, out);
+        continue;
+      }
+      const double due = stamp + (delay == delays.end() ? 0 : delay->second);
+      late.emplace_back(late.empty() ? due : std::max(due, late.back().first), out);
     }
   }
   if (!link.empty()) unlink(link.c_str());
