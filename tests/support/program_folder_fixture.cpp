@@ -41,7 +41,10 @@ void ProgramFolderTest::SetUp() {
   m_folder = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(m_folder->isValid());
   ASSERT_TRUE(copyTree(QStringLiteral(ZELVORA_BUILT_PROGRAM_DIR), m_folder->path()));
+  // Each test starts like a new installation without receiver settings:
+  // the built folder's settings file may hold what a user saved there.
   QFile::remove(m_folder->filePath(QStringLiteral("zelvora")));
+  QFile::remove(m_folder->filePath(QStringLiteral("zelvora.ini")));
   qputenv("ZELVORA_PROGRAM_FOLDER", m_folder->path().toUtf8());
   m_messages = std::make_unique<RecordingMessageBox>();
 }

@@ -12,7 +12,8 @@
 namespace zelvora::test {
 
 // Gives each test a fresh program: a temporary copy of the built program
-// folder (ZELVORA_PROGRAM_FOLDER points there), a recording message box,
+// folder without the receiver settings file (ZELVORA_PROGRAM_FOLDER points
+// there), a recording message box,
 // and, on tear-down, every window unloaded and forgotten and the clock
 // running again.
 class ProgramFolderTest : public ::testing::Test {
