@@ -1,6 +1,6 @@
 #include "app/labels.h"
 
-#include "platform/twips.h"
+#include "platform/design.h"
 
 #include <QLabel>
 
@@ -9,10 +9,7 @@ namespace zelvora {
 QLabel* createLabel(QWidget* parent, const char* name, const QString& text, const QRect& twips, const LabelStyle& style) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(style.points);
-  font.setBold(style.bold);
-  label->setFont(font);
+  label->setFont(DesignFont(QStringLiteral("Arial"), style.points, style.bold));
   label->setStyleSheet(QStringLiteral("color: %1; background: %2;").arg(style.colour.name(), style.background));
   placeTwips(label, twips.x(), twips.y(), twips.width(), twips.height());
   return label;

@@ -2,6 +2,7 @@
 
 #include "app/mdi_zelvora.h"
 #include "platform/clipboard/clipboard.h"
+#include "platform/design.h"
 #include "platform/form_registry.h"
 #include "platform/message_box.h"
 #include "platform/twips.h"
@@ -56,7 +57,7 @@ QLineEdit* Form_autoscan::autscan(int k) { return ui().autscan.at(static_cast<st
 void Form_autoscan::buildControls(AutoscanControls& c, QWidget* client) {
   c.Label_freqgefund = new QLabel(QStringLiteral("Doppelklick kopiert die Frequenz in die Frequenzeingabe"), client);
   c.Label_freqgefund->setObjectName(QStringLiteral("Label_freqgefund"));
-  c.Label_freqgefund->setFont(QFont(QStringLiteral("Arial"), 9));
+  c.Label_freqgefund->setFont(DesignFont(QStringLiteral("Arial"), 9));
   placeTwips(c.Label_freqgefund, 120, 45, 5175, 255);
 
   c.Comm_freqfindspeichern = makeButton(client, "Comm_freqfindspeichern", QStringLiteral("Zwischenablage"), 120, 1695);

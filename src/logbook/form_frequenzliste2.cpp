@@ -2,6 +2,7 @@
 
 #include "logbook/data_grid.h"
 #include "logbook/info_label.h"
+#include "platform/design.h"
 #include "platform/file_list_box.h"
 #include "platform/form_registry.h"
 #include "platform/message_box.h"
@@ -55,12 +56,6 @@ QPushButton* button(QWidget* client, const char* name, const QString& caption, d
   return b;
 }
 
-QFont arial825() {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(8.25);
-  return font;
-}
-
 }  // namespace
 
 Form_frequenzliste2::Form_frequenzliste2()
@@ -86,7 +81,7 @@ void Form_frequenzliste2::buildControls(LogbookControls& c, QWidget* client) {
 
   for (QWidget* w : std::initializer_list<QWidget*>{c.Comm_excelauf, c.Comm_excelzu, c.Comm_datum, c.Comm_ortszeit,
                                                      c.Comm_swinfo, c.Label_info})
-    w->setFont(arial825());
+    w->setFont(DesignFont(QStringLiteral("Arial"), 8.25));
 
   c.Data_frequenzen = new DataGrid(client);
   c.Data_frequenzen->setObjectName(QStringLiteral("Data_frequenzen"));

@@ -2,6 +2,7 @@
 // their container) with their design values.
 
 #include "platform/classic_timer.h"
+#include "platform/design.h"
 #include "platform/serial/serial_port.h"
 #include "platform/twips.h"
 #include "receiver/form_pcr1000.h"
@@ -27,13 +28,6 @@ void colours(QWidget* w, const QColor& fore, const QColor& back) {
   p.setColor(QPalette::Window, back);
   w->setPalette(p);
   w->setAutoFillBackground(true);
-}
-
-template <class W>
-W* placed(W* w, const QString& name, double l, double t, double wd, double h) {
-  w->setObjectName(name);
-  placeTwips(w, l, t, wd, h);
-  return w;
 }
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, double l, double t, double w, double h) {
@@ -68,13 +62,6 @@ QSlider* slider(QWidget* parent, const QString& name, double l, double t, double
   return s;
 }
 
-QFont arial(double points, bool bold) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPointSizeF(points);
-  f.setBold(bold);
-  return f;
-}
-
 }  // namespace
 
 void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
@@ -98,11 +85,11 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   colours(c.abdeck_signmeter, Qt::black, kLightGrey);
   c.SignalStrengthMeter = new PrintBox(client, QStringLiteral("SignalStrengthMeter"), Qt::black);
   placeTwips(c.SignalStrengthMeter, 240, 270, 7095, 270);
-  c.SignalStrengthMeter->setFont(arial(14.25, true));
+  c.SignalStrengthMeter->setFont(DesignFont(QStringLiteral("Arial"), 14.25, true));
   c.SignalStrengthMeter->setToolTip(QStringLiteral("Signalstärke an/aus"));
   c.Label_signal = label(c.SignalStrengthMeter, QStringLiteral("Label_signal"), QStringLiteral("SIGNAL: "), 6120, 24, 1335, 225);
   colours(c.Label_signal, Qt::white, QColor(64, 64, 64));
-  c.Label_signal->setFont(arial(8.25, true));
+  c.Label_signal->setFont(DesignFont(QStringLiteral("Arial"), 8.25, true));
 
   // Frequency display with the lamp and the attenuator warning.
   c.Frame4 = frame(client, QStringLiteral("Frame4"), 120, 810, 7455, 735);
@@ -110,7 +97,7 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   colours(c.abdecker, Qt::black, kLightGrey);
   c.DisplayFrequency = new PrintBox(client, QStringLiteral("DisplayFrequency"), Qt::black);
   placeTwips(c.DisplayFrequency, 240, 990, 7215, 495);
-  c.DisplayFrequency->setFont(arial(21.75, true));
+  c.DisplayFrequency->setFont(DesignFont(QStringLiteral("Arial"), 21.75, true));
   c.DisplayFrequency->setForeColor(Qt::red);
   c.Picsun = new PictureImage(c.DisplayFrequency, QStringLiteral("Picsun"));
   // The lamp sits between the printed frequency and the attenuator warning.
@@ -118,7 +105,7 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.Label_att = label(c.DisplayFrequency, QStringLiteral("Label_att"), QString(), 5840, 142, 1575, 495);
   colours(c.Label_att, Qt::yellow, Qt::black);
   c.Label_att->setAutoFillBackground(false);
-  c.Label_att->setFont(arial(9.75, true));
+  c.Label_att->setFont(DesignFont(QStringLiteral("Arial"), 9.75, true));
 
   // Row of picture buttons.
   c.Frame_buttons = frame(client, QStringLiteral("Frame_buttons"), 120, 1620, 7455, 975);
@@ -159,7 +146,7 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   placeTwips(c.Back, 240, 3360, 7215, 2655);
   QWidget* back = c.Back;
 
-  const QFont fieldFont = arial(8.25, false);
+  const QFont fieldFont = DesignFont(QStringLiteral("Arial"), 8.25, false);
   c.VolumeFrame = group(back, QStringLiteral("VolumeFrame"), QStringLiteral("Lautstärke"), 120, 120, 2295, 735);
   c.Volume = slider(c.VolumeFrame, QStringLiteral("Volume"), 120, 300, 1455, 255);
   c.lswert = edit(c.VolumeFrame, QStringLiteral("lswert"), QString(), 1680, 270, 495, 315);
@@ -236,10 +223,10 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.utc_hintergr = new PrintBox(c.Frame3, QStringLiteral("utc_hintergr"), Qt::black);
   placeTwips(c.utc_hintergr, 3800, 3120, 3375, 340);
   c.Label_utc = label(c.utc_hintergr, QStringLiteral("Label_utc"), QStringLiteral("UTC"), 80, 45, 1515, 375);
-  c.Label_utc->setFont(arial(9.75, true));
+  c.Label_utc->setFont(DesignFont(QStringLiteral("Arial"), 9.75, true));
   colours(c.Label_utc, Qt::green, Qt::black);
   c.Label_local = label(c.utc_hintergr, QStringLiteral("Label_local"), QStringLiteral("Lokal"), 1760, 45, 1695, 255);
-  c.Label_local->setFont(arial(9.75, true));
+  c.Label_local->setFont(DesignFont(QStringLiteral("Arial"), 9.75, true));
   colours(c.Label_local, Qt::yellow, Qt::black);
 
   c.MSComm1 = new SerialPort(client, QStringLiteral("MSComm1"));

@@ -2,6 +2,7 @@
 
 #include "platform/classic_timer.h"
 #include "platform/clock.h"
+#include "platform/design.h"
 #include "platform/twips.h"
 #include "worldtime/city_clock.h"
 #include "worldtime/utc_time.h"
@@ -16,16 +17,6 @@ namespace zelvora {
 namespace {
 
 const QColor kGrey(128, 128, 128);
-
-QFont makeFont(const char* family, double points, bool bold) {
-  QFont font;
-  // Where the design's Windows fonts are missing, Arial's metric twin is
-  // closer to them than the system's default sans.
-  font.setFamilies({QString::fromLatin1(family), QStringLiteral("Arial")});
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
 
 void setColours(QWidget* widget, const QColor& background, const QColor& text) {
   QPalette palette = widget->palette();
@@ -85,10 +76,10 @@ void Form_weltzeit::buildControls(WeltzeitControls& c, QWidget* client) {
   setColours(client, kGrey, Qt::white);
 
   c.Frame_weltzeit = addFrame(client, "Frame_weltzeit", kGrey, {120, 0, 8295, 2730});
-  c.Frame_weltzeit->setFont(makeFont("Microsoft Sans Serif", 12, true));
+  c.Frame_weltzeit->setFont(DesignFont(QStringLiteral("Microsoft Sans Serif"), 12, true));
 
-  const QFont cityFont = makeFont("Arial", 9.75, false);
-  c.zeit_local = addField(c.Frame_weltzeit, "zeit_local", 480, 510, makeFont("Arial", 9.75, true));
+  const QFont cityFont = DesignFont(QStringLiteral("Arial"), 9.75, false);
+  c.zeit_local = addField(c.Frame_weltzeit, "zeit_local", 480, 510, DesignFont(QStringLiteral("Arial"), 9.75, true));
   setColours(c.zeit_local, Qt::white, QColor(0, 0, 192));
   c.zeit_losangeles = addField(c.Frame_weltzeit, "zeit_losangeles", 480, 990, cityFont);
   c.zeit_newyork = addField(c.Frame_weltzeit, "zeit_newyork", 480, 1470, cityFont);
@@ -100,7 +91,7 @@ void Form_weltzeit::buildControls(WeltzeitControls& c, QWidget* client) {
 
   c.Label1 = new QLabel(QStringLiteral("<<< = Datum - 1        >>> = Datum +1"), c.Frame_weltzeit);
   c.Label1->setObjectName(QStringLiteral("Label1"));
-  c.Label1->setFont(makeFont("Microsoft Sans Serif", 8.25, false));
+  c.Label1->setFont(DesignFont(QStringLiteral("Microsoft Sans Serif"), 8.25, false));
   setColours(c.Label1, kGrey, Qt::white);
   placeTwips(c.Label1, 2850, 2400, 2895, 255);
   // A substitute font may be wider than the design's; the legend must stay
@@ -110,7 +101,7 @@ void Form_weltzeit::buildControls(WeltzeitControls& c, QWidget* client) {
   c.Frame_utc = addFrame(client, "Frame_utc", Qt::black, {120, 2760, 8295, 900});
   c.UTC = new QLineEdit(c.Frame_utc);
   c.UTC->setObjectName(QStringLiteral("UTC"));
-  c.UTC->setFont(makeFont("Arial", 24, true));
+  c.UTC->setFont(DesignFont(QStringLiteral("Arial"), 24, true));
   c.UTC->setFrame(false);
   c.UTC->setReadOnly(true);
   c.UTC->setFocusPolicy(Qt::NoFocus);
