@@ -29,7 +29,10 @@ QString fromWindows1252(const QByteArray& bytes) {
 std::optional<QString> ReadLegacyText(const QString& path) {
   QFile file(NativePath(path));
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
+  return DecodeLegacyText(file.readAll());
+}
+
+QString DecodeLegacyText(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(bytes);
   if (utf8.hasError()) return fromWindows1252(bytes);

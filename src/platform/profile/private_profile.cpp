@@ -1,23 +1,12 @@
 #include "platform/profile/private_profile.h"
 
+#include "platform/legacy_text.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace zelvora {
 namespace {
-
-QString decode(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  QString text = utf8.decode(bytes);
-  if (!utf8.hasError()) return text;
-  QStringDecoder ansi("windows-1252");
-  if (ansi.isValid()) {
-    text = ansi.decode(bytes);
-    if (!ansi.hasError()) return text;
-  }
-  return QString::fromLatin1(bytes);
-}
 
 // "[name]" with blanks around; returns the name, or a null string.
 QString sectionName(const QString& line) {
@@ -37,7 +26,7 @@ void ProfileFile::read() {
   QFile file(m_path);
   m_unreadable = file.exists() && !file.open(QIODevice::ReadOnly);
   if (m_unreadable || !file.isOpen()) return;
-  QString text = decode(file.readAll());
+  QString text = DecodeLegacyText(file.readAll());
   text.remove(QLatin1Char('\r'));
   m_lines = text.split(QLatin1Char('\n'));
   if (!m_lines.isEmpty() && m_lines.last().isEmpty()) m_lines.removeLast();
