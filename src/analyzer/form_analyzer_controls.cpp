@@ -102,12 +102,15 @@ void Form_analyzer::buildControls(AnalyzerControls& c, QWidget* client) {
   c.frmSample = placed(new QGroupBox(QStringLiteral("Sampling"), client), QStringLiteral("frmSample"), 120, 240, 2295, 1335);
   c.cboSRate = placed(new QComboBox(c.frmSample), QStringLiteral("cboSRate"), 240, 360, 1215, 315);
   c.cboSRate->setEditable(true);
+  // Enter in the text neither adds to the list nor counts as a pick.
+  c.cboSRate->setInsertPolicy(QComboBox::NoInsert);
   c.cboSRate->addItems({QStringLiteral("48000"), QStringLiteral("44100"), QStringLiteral("22050"), QStringLiteral("11025"),
                         QStringLiteral("5512")});
   c.cboSRate->setEditText(QStringLiteral("48000"));
   c.Label4 = placed(new QLabel(QStringLiteral("Rate"), c.frmSample), QStringLiteral("Label4"), 1560, 360, 615, 255);
   c.cboBins = placed(new QComboBox(c.frmSample), QStringLiteral("cboBins"), 240, 840, 1215, 315);
   c.cboBins->setEditable(true);
+  c.cboBins->setInsertPolicy(QComboBox::NoInsert);
   c.cboBins->setEditText(QStringLiteral("2048"));
   c.Label1 = placed(new QLabel(QStringLiteral("Samples"), c.frmSample), QStringLiteral("Label1"), 1560, 840, 615, 255);
 

@@ -92,6 +92,24 @@ TEST_F(AnalyzerWindowTest, ActivationFillsTheSizeListOnceAndTakesATypedSize) {
   EXPECT_EQ(ui().lblAV->text(), QString());
 }
 
+TEST_F(AnalyzerWindowTest, TypingIntoTheComboBoxesAndPressingEnterTakesNothingOver) {
+  clickStart();
+  m_device.clearCalls();
+  for (QComboBox* box : {ui().cboSRate, ui().cboBins}) {
+    SCOPED_TRACE(box->objectName().toStdString());
+    const int entries = box->count();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("30000"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->count(), entries);
+    EXPECT_EQ(box->currentText(), QStringLiteral("30000"));
+  }
+  // The typed rate waits for the next list pick, activation or start.
+  EXPECT_EQ(analyzer().lngSampleRate, 48000);
+  EXPECT_EQ(analyzer().dblBins, 2048);
+  EXPECT_TRUE(m_device.calls().isEmpty());
+}
+
 TEST_F(AnalyzerWindowTest, ASizeTheAnalyzerDoesNotOfferIsNotTakenOver) {
   activate();
   for (const char* typed : {"3000", "32768", "abc", "0", "-64"}) {
