@@ -5,6 +5,7 @@
 #include "platform/design.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,27 +15,78 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace zelvora {
 namespace {
 
-QScrollBar* scrollBar(Qt::Orientation orientation, QWidget* parent, int minimum, int maximum, int value, int pageStep) {
-  auto* bar = new QScrollBar(orientation, parent);
+QScrollBar* setUp(QScrollBar* bar, int minimum, int maximum, int value, int pageStep) {
   bar->setRange(minimum, maximum);
   bar->setValue(value);
   bar->setPageStep(pageStep);
   // A change counts when the click or the drag has ended, not while the
   // thumb moves.
   bar->setTracking(false);
+  // The window's white text colour would make the arrows vanish on the
+  // light buttons.
+  QPalette palette = bar->palette();
+  palette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+  bar->setPalette(palette);
   return bar;
 }
 
-// A vertical bar whose top end holds the larger value.
+QScrollBar* scrollBar(Qt::Orientation orientation, QWidget* parent, int minimum, int maximum, int value, int pageStep) {
+  return setUp(new QScrollBar(orientation, parent), minimum, maximum, value, pageStep);
+}
+
+// A vertical bar whose top end holds the larger value. The bar's own steps
+// (arrows, clicks beside the thumb, keys, wheel) count towards the bottom
+// end as larger; each is turned round so that the thumb goes where the user
+// points.
+class UpsideDownScrollBar : public QScrollBar {
+ public:
+  explicit UpsideDownScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
+    setInvertedAppearance(true);
+    connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) { turnRound(action); });
+  }
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    QWheelEvent turned(event->position(), event->globalPosition(), -event->pixelDelta(), -event->angleDelta(),
+                       event->buttons(), event->modifiers(), event->phase(), event->inverted(), event->source());
+    QScrollBar::wheelEvent(&turned);
+    event->setAccepted(turned.isAccepted());
+  }
+
+ private:
+  void turnRound(int action) {
+    switch (action) {
+      case SliderSingleStepAdd:
+        setSliderPosition(value() - singleStep());
+        break;
+      case SliderSingleStepSub:
+        setSliderPosition(value() + singleStep());
+        break;
+      case SliderPageStepAdd:
+        setSliderPosition(value() - pageStep());
+        break;
+      case SliderPageStepSub:
+        setSliderPosition(value() + pageStep());
+        break;
+      case SliderToMinimum:
+        setSliderPosition(maximum());
+        break;
+      case SliderToMaximum:
+        setSliderPosition(minimum());
+        break;
+      default:
+        break;
+    }
+  }
+};
+
 QScrollBar* upsideDownBar(QWidget* parent, int bottom, int top, int value) {
-  QScrollBar* bar = scrollBar(Qt::Vertical, parent, bottom, top, value, 1);
-  bar->setInvertedAppearance(true);
-  bar->setInvertedControls(true);
-  return bar;
+  return setUp(new UpsideDownScrollBar(parent), bottom, top, value, 1);
 }
 
 }  // namespace
@@ -50,12 +102,15 @@ void Form_analyzer::buildControls(AnalyzerControls& c, QWidget* client) {
   c.frmSample = placed(new QGroupBox(QStringLiteral("Sampling"), client), QStringLiteral("frmSample"), 120, 240, 2295, 1335);
   c.cboSRate = placed(new QComboBox(c.frmSample), QStringLiteral("cboSRate"), 240, 360, 1215, 315);
   c.cboSRate->setEditable(true);
+  // Enter in the text neither adds to the list nor counts as a pick.
+  c.cboSRate->setInsertPolicy(QComboBox::NoInsert);
   c.cboSRate->addItems({QStringLiteral("48000"), QStringLiteral("44100"), QStringLiteral("22050"), QStringLiteral("11025"),
                         QStringLiteral("5512")});
   c.cboSRate->setEditText(QStringLiteral("48000"));
   c.Label4 = placed(new QLabel(QStringLiteral("Rate"), c.frmSample), QStringLiteral("Label4"), 1560, 360, 615, 255);
   c.cboBins = placed(new QComboBox(c.frmSample), QStringLiteral("cboBins"), 240, 840, 1215, 315);
   c.cboBins->setEditable(true);
+  c.cboBins->setInsertPolicy(QComboBox::NoInsert);
   c.cboBins->setEditText(QStringLiteral("2048"));
   c.Label1 = placed(new QLabel(QStringLiteral("Samples"), c.frmSample), QStringLiteral("Label1"), 1560, 840, 615, 255);
 

@@ -4,12 +4,17 @@
 #include "platform/web_link.h"
 #include "support/url_recorder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QWheelEvent>
 #include <QUrl>
 
 #include <algorithm>
@@ -39,6 +44,30 @@ QRect drawnArea(const QImage& picture, QColor background) {
   return drawn;
 }
 
+// A left click on one part of a scroll bar (an arrow, or the groove beside
+// the thumb).
+void clickOn(QScrollBar* bar, QStyle::SubControl part) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.upsideDown = bar->invertedAppearance();
+  if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+  const QRect area = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+  QTest::mouseClick(bar, Qt::LeftButton, {}, area.center());
+}
+
+void wheelUp(QScrollBar* bar) {
+  QWheelEvent wheel(QPointF(2, 2), bar->mapToGlobal(QPointF(2, 2)), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(bar, &wheel);
+}
+
 const QColor kGreen(16, 255, 16);
 const QColor kRed(255, 0, 0);
 
@@ -61,6 +90,24 @@ TEST_F(AnalyzerWindowTest, ActivationFillsTheSizeListOnceAndTakesATypedSize) {
   EXPECT_EQ(analyzer().Timer1()->interval(), 1);
   // scrAVG was already 5: its label stays empty.
   EXPECT_EQ(ui().lblAV->text(), QString());
+}
+
+TEST_F(AnalyzerWindowTest, TypingIntoTheComboBoxesAndPressingEnterTakesNothingOver) {
+  clickStart();
+  m_device.clearCalls();
+  for (QComboBox* box : {ui().cboSRate, ui().cboBins}) {
+    SCOPED_TRACE(box->objectName().toStdString());
+    const int entries = box->count();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("30000"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->count(), entries);
+    EXPECT_EQ(box->currentText(), QStringLiteral("30000"));
+  }
+  // The typed rate waits for the next list pick, activation or start.
+  EXPECT_EQ(analyzer().lngSampleRate, 48000);
+  EXPECT_EQ(analyzer().dblBins, 2048);
+  EXPECT_TRUE(m_device.calls().isEmpty());
 }
 
 TEST_F(AnalyzerWindowTest, ASizeTheAnalyzerDoesNotOfferIsNotTakenOver) {
@@ -203,6 +250,48 @@ TEST_F(AnalyzerWindowTest, ScrollBarsSetTheScaleAndTheirLabels) {
   EXPECT_EQ(c.lblAV->text(), QStringLiteral("Av 7"));
   // The replot used the new scale: 0 dB at (-10 + 50) / 6 divisions down.
   EXPECT_NEAR(analyzer().traces().dblTrace1Y[3], 40.0 / 6 * 125, 1e-3);
+}
+
+TEST_F(AnalyzerWindowTest, ScrollBarsMoveTheirThumbTheWayTheUserPoints) {
+  activate();
+  // Up on the screen: towards the top value of each bar.
+  struct Case {
+    const char* name;
+    QScrollBar* bar;
+    int start;
+    int up;
+  };
+  const Case cases[] = {{"scrdBdiv", ui().scrdBdiv, 6, 7},
+                        {"scrUpdateTime", ui().scrUpdateTime, 10, 11},
+                        {"scrReflvl", ui().scrReflvl, 0, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int down = 2 * c.start - c.up;
+    c.bar->setValue(c.start);
+    clickOn(c.bar, QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(c.bar->value(), c.up) << "upper arrow";
+    c.bar->setValue(c.start);
+    clickOn(c.bar, QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(c.bar->value(), down) << "lower arrow";
+    c.bar->setValue(c.start);
+    clickOn(c.bar, QStyle::SC_ScrollBarSubPage);
+    EXPECT_EQ(c.bar->value() - c.start, (c.up - c.start) * c.bar->pageStep()) << "groove above the thumb";
+    c.bar->setValue(c.start);
+    QTest::keyClick(c.bar, Qt::Key_Up);
+    EXPECT_EQ(c.bar->value(), c.up) << "key up";
+    c.bar->setValue(c.start);
+    wheelUp(c.bar);
+    EXPECT_EQ(c.bar->value() - c.start > 0, c.up - c.start > 0) << "wheel up";
+    // The arrows keep the usual dark colour on the light buttons.
+    EXPECT_NE(c.bar->palette().color(QPalette::WindowText), QColor(Qt::white));
+  }
+  // At the top end a step up stays there; a step down leaves it.
+  ui().scrdBdiv->setValue(10);
+  clickOn(ui().scrdBdiv, QStyle::SC_ScrollBarSubLine);
+  EXPECT_EQ(ui().scrdBdiv->value(), 10);
+  clickOn(ui().scrdBdiv, QStyle::SC_ScrollBarAddLine);
+  EXPECT_EQ(ui().scrdBdiv->value(), 9);
+  EXPECT_EQ(ui().lbldBdiv->text(), QStringLiteral("9 dB/div"));
 }
 
 TEST_F(AnalyzerWindowTest, TraceTwoAndDifferenceButtonsToggleAndShowAtTheNextDrawing) {
