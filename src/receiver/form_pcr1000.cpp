@@ -91,6 +91,9 @@ void Form_pcr1000::connectHandlers(Pcr1000Controls& c) {
   QObject::connect(c.ATT, &QCheckBox::stateChanged, [this] { ATT_Click(); });
   QObject::connect(c.NB, &QCheckBox::stateChanged, [this] { SendNb(); });
   QObject::connect(c.TuningStep, &QComboBox::currentIndexChanged, [this] { SelectTuningStep(); });
+  // The user's pick of the entry already shown still sets its step, which
+  // a stored step may have overridden.
+  QObject::connect(c.TuningStep, &QComboBox::activated, [this] { SelectTuningStep(); });
 }
 
 // ---------------------------------------------------------------- link

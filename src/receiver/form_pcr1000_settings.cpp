@@ -55,8 +55,10 @@ void Form_pcr1000::LoadSettings() {
     const int index = c.TuningStep->findText(step, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) c.TuningStep->setCurrentIndex(index);
   }
+  // A step below zero only comes from a hand-edited file; it would walk
+  // the frequency out of the receiver's range past the wrap.
   v = number(kRadio, QStringLiteral("FrequencyAdjust"));
-  if (v != 0) TuningStepMHz = v;
+  if (v > 0) TuningStepMHz = v;
 
   const std::pair<ValueCheckBox*, const char*> boxes[] = {{c.AFC, "AFC"}, {c.AGC, "AGC"}, {c.ATT, "ATT"}, {c.NB, "NB"}};
   for (const auto& [box, key] : boxes) {

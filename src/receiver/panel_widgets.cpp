@@ -2,6 +2,7 @@
 
 #include "platform/program_folder.h"
 
+#include <QKeyEvent>
 #include <QPixmap>
 
 namespace zelvora {
@@ -84,7 +85,9 @@ void TextField::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TextField::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
-  if (m_keyPress) m_keyPress();
+  // A key press is a key that types a character (Enter included); Shift,
+  // the arrows and the function keys are none.
+  if (m_keyPress && !event->text().isEmpty()) m_keyPress();
 }
 
 }  // namespace zelvora

@@ -75,7 +75,8 @@ class ValueCheckBox : public QCheckBox {
   void nextCheckState() override;
 };
 
-// A text field with double-click and key-press reactions.
+// A text field with double-click and key-press reactions; the key press
+// reaction runs for keys that type a character.
 class TextField : public QLineEdit {
   Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "receiver/panel_widgets.h"
 #include "receiver_fixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,6 +75,20 @@ TEST_F(SettingControlsTest, TheTuningStepListSetsTheStep) {
   click(QStringLiteral("FrequencyUp"));
   EXPECT_DOUBLE_EQ(panel().CurrentFrequency, 145.50625);
   EXPECT_EQ(control<QComboBox>(QStringLiteral("TuningStep"))->count(), 21);
+}
+
+TEST_F(SettingControlsTest, PickingTheShownStepAgainTakesItsValue) {
+  // The stored fine step overrides the list's "100 KHz"; the user's pick of
+  // that same entry must give 100 KHz steps again.
+  writeSettings(QStringLiteral("[RADIO]\nTuningStep=100 KHz\nFrequencyAdjust=0.0003\n"));
+  auto* list = control<QComboBox>(QStringLiteral("TuningStep"));
+  ASSERT_DOUBLE_EQ(panel().TuningStepMHz, 0.0003);
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  const QModelIndex shown = view->model()->index(list->findText(QStringLiteral("100 KHz")), 0);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(shown).center());
+  EXPECT_EQ(list->currentText(), QStringLiteral("100 KHz"));
+  EXPECT_DOUBLE_EQ(panel().TuningStepMHz, 0.1);
 }
 
 TEST_F(SettingControlsTest, AValueFieldTakesAWholeNumberOnDoubleClick) {

@@ -109,6 +109,16 @@ TEST_F(SettingsFileTest, ValuesAreReadByTheirRules) {
   EXPECT_EQ(text(QStringLiteral("sn5")), QStringLiteral("Ölberg"));
 }
 
+TEST_F(SettingsFileTest, AStepBelowZeroIsIgnoredSoSteppingStaysInRange) {
+  writeSettings(QStringLiteral("[RADIO]\nFrequency=0.05\nTuningStep=1 MHz\nFrequencyAdjust=-0.5\n"));
+  panel().load();
+  EXPECT_DOUBLE_EQ(panel().TuningStepMHz, 1);
+  click(QStringLiteral("FrequencyDown"));
+  EXPECT_DOUBLE_EQ(panel().CurrentFrequency, 1300);
+  click(QStringLiteral("FrequencyUp"));
+  EXPECT_DOUBLE_EQ(panel().CurrentFrequency, 0.01);
+}
+
 TEST_F(SettingsFileTest, ADamagedValueCostsOnlyItsOwnSetting) {
   writeSettings(QStringLiteral("[RADIO]\nFrequency=145.5\nTuningStep=7 Parsec\nAFC=1\nAM=kaputt\nFM=\nFilter3=True\n"
                                "[COMMUNICATION]\nCommPort=2\n[SCAN]\nLoopBack=3\n"

@@ -87,6 +87,17 @@ TEST_F(TuningTest, TheEntryFieldTurnsCommasIntoPointsAndTunesOnEnter) {
   EXPECT_EQ(display(), QStringLiteral("   7.050.000  Mhz"));
 }
 
+TEST_F(TuningTest, OnlyAKeyThatTypesACharacterLooksAtAnEarlierEnter) {
+  auto* field = panel().Frequenzeingabe();
+  // Enter pressed elsewhere in the program is remembered until read.
+  QTest::keyClick(control(QStringLiteral("Check_lock")), Qt::Key_Return);
+  field->setText(QStringLiteral("7.1"));
+  for (Qt::Key key : {Qt::Key_Shift, Qt::Key_End, Qt::Key_F2}) QTest::keyClick(field, key);
+  EXPECT_DOUBLE_EQ(panel().CurrentFrequency, 94.4);
+  QTest::keyClicks(field, QStringLiteral("5"));
+  EXPECT_DOUBLE_EQ(panel().CurrentFrequency, 7.15);
+}
+
 TEST_F(TuningTest, SteppingWrapsAtBothEnds) {
   switchOn();
   panel().CurrentFrequency = 1299.95;
