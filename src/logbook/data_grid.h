@@ -46,6 +46,9 @@ class DataGrid : public QWidget {
   void setDoubleClickHandler(std::function<void()> handler) { m_onDoubleClick = std::move(handler); }
 
  private:
+  // Widens each column to show its texts in full, up to a limit.
+  void fitColumns();
+
   QLabel* m_caption;
   QTableView* m_view;
   LogbookTable* m_table = nullptr;

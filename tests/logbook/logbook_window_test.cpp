@@ -150,6 +150,25 @@ TEST_F(LogbookWindowTest, OpenFindsTabelle1AndWidensRemarksOnlyInWideSheets) {
   expectButtons(false);
 }
 
+TEST_F(LogbookWindowTest, ColumnsAreWideEnoughForTheirTextsUpToTheRemarksWidth) {
+  logbook().load();
+  QTableView* view = grid()->view();
+  const QFontMetrics metrics = view->fontMetrics();
+  const auto widthOf = [&](const char* field) { return view->columnWidth(grid()->columnIndex(QString::fromUtf8(field))); };
+  EXPECT_GT(widthOf("Sender"), metrics.horizontalAdvance(QStringLiteral("Wetterdienst Pinneberg")));
+  EXPECT_GT(widthOf("Land"), metrics.horizontalAdvance(QStringLiteral("Deutschland")));
+  EXPECT_EQ(widthOf("UTC"), view->horizontalHeader()->defaultSectionSize());
+  EXPECT_EQ(widthOf("Bemerkungen"), twipsToPixels(5500));
+
+  // A column of long texts in a narrow sheet stops at the remarks width.
+  const QString longText = QString(200, QLatin1Char('x'));
+  test::writeWorkbook(excel(QStringLiteral("lang.xls")), QStringLiteral("Tabelle1"),
+                      {QStringLiteral("Frequenz"), QStringLiteral("Notiz")}, {{QStringLiteral("7.4400"), longText}});
+  openFile(QStringLiteral("lang.xls"));
+  EXPECT_EQ(view->columnWidth(1), twipsToPixels(5500));
+  EXPECT_TRUE(m_messages->texts().isEmpty());
+}
+
 TEST_F(LogbookWindowTest, StampsWriteDateAndTimesAsTextIntoTheCurrentRow) {
   const QDateTime instant(QDate(2024, 3, 5), QTime(13, 7, 42), QTimeZone::utc());
   Clock::set(instant);
