@@ -58,6 +58,11 @@ bool DataGrid::bind(LogbookTable* table) {
   return true;
 }
 
+void DataGrid::commitEdit() {
+  // Leaving the edited cell commits its editor.
+  if (m_view->indexWidget(m_view->currentIndex())) m_view->setCurrentIndex({});
+}
+
 void DataGrid::fitColumns() {
   QHeaderView* header = m_view->horizontalHeader();
   const int narrowest = header->defaultSectionSize();

@@ -22,6 +22,9 @@ class DataGrid : public QWidget {
   void reset();
   // Binds a result set; false when it is not open.
   bool bind(LogbookTable* table);
+  // Hands an entry still being typed to the result set, as leaving the
+  // cell does.
+  void commitEdit();
   LogbookTable* table() const { return m_table; }
 
   void setCaption(const QString& caption);

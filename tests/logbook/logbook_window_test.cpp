@@ -360,6 +360,22 @@ TEST_F(LogbookWindowTest, TypingIntoACellOfTheShownGridSavesIt) {
   EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({4, 9}).text, QStringLiteral("Schwund ab 22 Uhr"));
 }
 
+TEST_F(LogbookWindowTest, AnEntryStillBeingTypedIsSavedWhenTheWindowCloses) {
+  FormRegistry::instance().mdiArea()->show();
+  logbook().show();
+  test::settle();
+  QTableView* view = grid()->view();
+  view->setCurrentIndex(table()->index(2, 9));
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("bis zum Schließen getippt"));
+  logbook().unload();
+  test::settle();
+  EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({3, 9}).text, QStringLiteral("bis zum Schließen getippt"));
+}
+
 // Receives what the program hands to the system web browser.
 class UrlRecorder : public QObject {
   Q_OBJECT
