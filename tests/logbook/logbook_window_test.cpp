@@ -326,6 +326,16 @@ TEST_F(LogbookWindowTest, EditsAndNewRowsInTheGridGoIntoTheFile) {
   EXPECT_EQ(cells[std::make_pair(records + 1, 9)].text, QStringLiteral("neu eingetragen"));
   EXPECT_TRUE(m_messages->texts().isEmpty());
 
+  // Words a number parser might take for infinity or not-a-number stay text
+  // in a number column.
+  for (const QString& word : {QStringLiteral("inf"), QStringLiteral("nan"), QStringLiteral("-inf")}) {
+    SCOPED_TRACE(word.toStdString());
+    EXPECT_TRUE(table()->setData(table()->index(1, 0), word, Qt::EditRole));
+    const test::SeenCell seen = readBack(QStringLiteral("logbuch-kw.xls")).at({2, 0});
+    EXPECT_FALSE(seen.isNumber);
+    EXPECT_EQ(seen.text, word);
+  }
+
   // Emptying the new record keeps its row in the grid; the file has it empty.
   EXPECT_TRUE(table()->setData(table()->index(records, 0), QString(), Qt::EditRole));
   EXPECT_TRUE(table()->setData(table()->index(records, 9), QString(), Qt::EditRole));
