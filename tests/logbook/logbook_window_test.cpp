@@ -370,6 +370,27 @@ TEST_F(LogbookWindowTest, TypingIntoACellOfTheShownGridSavesIt) {
   EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({4, 9}).text, QStringLiteral("Schwund ab 22 Uhr"));
 }
 
+TEST_F(LogbookWindowTest, AnEntryTypedWhileAnotherProgramHasTheFileIsRefusedInTheGrid) {
+  FormRegistry::instance().mdiArea()->show();
+  logbook().show();
+  test::settle();
+  QTableView* view = grid()->view();
+  view->setCurrentIndex(table()->index(1, 4));
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  QFile lock(excel(QStringLiteral(".~lock.logbuch-kw.xls#")));
+  ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+  lock.close();
+  editor->setText(QStringLiteral("verloren"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  test::settle();
+  EXPECT_EQ(m_messages->texts().size(), 1);
+  EXPECT_EQ(grid()->cellText(1, 4), QStringLiteral("Wetterdienst Pinneberg"));
+  EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({2, 4}).text, QStringLiteral("Wetterdienst Pinneberg"));
+}
+
 TEST_F(LogbookWindowTest, AnEntryStillBeingTypedIsSavedWhenTheWindowCloses) {
   FormRegistry::instance().mdiArea()->show();
   logbook().show();
