@@ -78,8 +78,9 @@ void DataGrid::setCaption(const QString& caption) { m_caption->setText(caption);
 QString DataGrid::caption() const { return m_caption->text(); }
 
 void DataGrid::setBothScrollBars() {
-  m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Both bars stay in place, also while everything fits.
+  m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void DataGrid::setAllowAddNew(bool allow) {

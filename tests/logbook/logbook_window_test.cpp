@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimeZone>
@@ -290,6 +291,9 @@ TEST_F(LogbookWindowTest, OpenRestoresTheWindowSizeAndTheGridFollowsIt) {
   EXPECT_EQ(grid()->width(), twipsToPixels(logbook().scaleWidth() - 480));
   EXPECT_EQ(grid()->height(), twipsToPixels(logbook().scaleHeight() - 1350));
   EXPECT_TRUE(m_messages->texts().isEmpty());
+  // The grid has both scroll bars, also while all its rows fit.
+  EXPECT_TRUE(grid()->view()->verticalScrollBar()->isVisible());
+  EXPECT_TRUE(grid()->view()->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(LogbookWindowTest, ATinyOrMinimizedWindowGivesTheGridNoNegativeSize) {
