@@ -16,6 +16,7 @@ NumberStyle classifyFormatCode(const std::u16string& code) {
   bool inQuotes = false;
   int decimals = -1;
   bool fixed = false;
+  bool percent = false;
   for (std::size_t i = 0; i < code.size(); ++i) {
     const char16_t c = code[i];
     if (c == u'"') {
@@ -59,6 +60,9 @@ NumberStyle classifyFormatCode(const std::u16string& code) {
       case u'.':
         if (fixed || i + 1 < code.size()) decimals = 0;
         break;
+      case u'%':
+        percent = true;
+        break;
       default:
         break;
     }
@@ -77,6 +81,7 @@ NumberStyle classifyFormatCode(const std::u16string& code) {
     style.decimals = std::max(0, decimals);
   }
   style.seconds = seconds;
+  style.percent = percent && !date && !time;
   return style;
 }
 
@@ -91,6 +96,15 @@ NumberStyle builtinStyle(std::uint16_t format) {
     case 2: case 4: case 39: case 40:
       s.kind = NumberStyle::Kind::Fixed;
       s.decimals = 2;
+      break;
+    case 9:
+      s.kind = NumberStyle::Kind::Fixed;
+      s.percent = true;
+      break;
+    case 10:
+      s.kind = NumberStyle::Kind::Fixed;
+      s.decimals = 2;
+      s.percent = true;
       break;
     case 14: case 15: case 16: case 17:
       s.kind = NumberStyle::Kind::Date;
@@ -150,6 +164,11 @@ std::string generalNumber(double value) {
 
 std::string formatNumber(double value, const NumberStyle& style, bool date1904) {
   if (!std::isfinite(value)) return "#NUM!";
+  if (style.percent) {
+    NumberStyle plain = style;
+    plain.percent = false;
+    return formatNumber(value * 100, plain, date1904) + '%';
+  }
   char buffer[64];
   switch (style.kind) {
     case NumberStyle::Kind::General:

@@ -37,11 +37,25 @@ TEST(NumberFormat, DatesTimesAndNumbersShowAsTheProgramWritesThem) {
       {u"\"Tag\" 0", 3, false, "3"},
       {u"[Red]0.0", -1.25, false, "-1.2"},
       {u"dd.mm.yyyy", -5, false, "-5"},
+      {u"0%", 0.5, false, "50%"},
+      {u"0.00%", 0.12346, false, "12.35%"},
+      {u"0.0\"%\"", 0.5, false, "0.5"},
   };
   for (const Case& c : cases) {
     const auto style = classifyFormatCode(c.code);
     EXPECT_EQ(formatNumber(c.value, style, c.date1904), c.shown) << std::u16string(c.code).size() << " " << c.shown;
   }
+}
+
+TEST(NumberFormat, BuiltInPercentFormatsShowPercentages) {
+  xls::CellFormats formats;
+  for (std::uint8_t format : {9, 10}) {
+    xls::Bytes xf(20, 0);
+    xf[2] = format;
+    formats.addXfRecord(xf);
+  }
+  EXPECT_EQ(formats.display(0.25, 0), "25%");
+  EXPECT_EQ(formats.display(0.25, 1), "25.00%");
 }
 
 }  // namespace
