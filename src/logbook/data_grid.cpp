@@ -8,7 +8,18 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zelvora {
+namespace {
+
+// Rows looked at when a column is fitted to its texts: enough to see what a
+// column holds, few enough that a long logbook still opens at once.
+constexpr int kFitRows = 100;
+// No column is fitted wider than the remarks column.
+constexpr double kWidestColumnTwips = 5500;
+
+}  // namespace
 
 DataGrid::DataGrid(QWidget* parent) : QWidget(parent), m_caption(new QLabel(this)), m_view(new QTableView(this)) {
   auto* layout = new QVBoxLayout(this);
@@ -24,6 +35,7 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent), m_caption(new QLabel(this
   m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_view->setSelectionMode(QAbstractItemView::SingleSelection);
   m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
+  m_view->verticalHeader()->setResizeContentsPrecision(kFitRows);
   layout->addWidget(m_caption);
   layout->addWidget(m_view, 1);
   connect(m_view, &QTableView::doubleClicked, this, [this] {
@@ -41,8 +53,24 @@ bool DataGrid::bind(LogbookTable* table) {
   m_table = table;
   m_view->setModel(table);
   m_view->horizontalHeader()->reset();
+  fitColumns();
   m_view->clearSelection();
   return true;
+}
+
+void DataGrid::commitEdit() {
+  // Leaving the edited cell commits its editor.
+  if (m_view->indexWidget(m_view->currentIndex())) m_view->setCurrentIndex({});
+}
+
+void DataGrid::fitColumns() {
+  QHeaderView* header = m_view->horizontalHeader();
+  const int narrowest = header->defaultSectionSize();
+  const int widest = twipsToPixels(kWidestColumnTwips);
+  for (int column = 0; column < header->count(); ++column) {
+    m_view->resizeColumnToContents(column);
+    m_view->setColumnWidth(column, std::clamp(m_view->columnWidth(column), narrowest, widest));
+  }
 }
 
 void DataGrid::setCaption(const QString& caption) { m_caption->setText(caption); }
@@ -50,8 +78,9 @@ void DataGrid::setCaption(const QString& caption) { m_caption->setText(caption);
 QString DataGrid::caption() const { return m_caption->text(); }
 
 void DataGrid::setBothScrollBars() {
-  m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Both bars stay in place, also while everything fits.
+  m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void DataGrid::setAllowAddNew(bool allow) {

@@ -22,6 +22,9 @@ class DataGrid : public QWidget {
   void reset();
   // Binds a result set; false when it is not open.
   bool bind(LogbookTable* table);
+  // Hands an entry still being typed to the result set, as leaving the
+  // cell does.
+  void commitEdit();
   LogbookTable* table() const { return m_table; }
 
   void setCaption(const QString& caption);
@@ -46,6 +49,9 @@ class DataGrid : public QWidget {
   void setDoubleClickHandler(std::function<void()> handler) { m_onDoubleClick = std::move(handler); }
 
  private:
+  // Widens each column to show its texts in full, up to a limit.
+  void fitColumns();
+
   QLabel* m_caption;
   QTableView* m_view;
   LogbookTable* m_table = nullptr;

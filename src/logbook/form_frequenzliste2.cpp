@@ -168,6 +168,7 @@ void Form_frequenzliste2::Comm_excelauf_Click() {
 }
 
 void Form_frequenzliste2::closeWorkbook() {
+  ui().Data_frequenzen->commitEdit();
   if (m_table) m_table->close();
   if (m_connection) m_connection->close();
 }

@@ -4,13 +4,17 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace zelvora {
 namespace {
 
+// A finite number only: the parser also reads "inf" and "nan", which a
+// spreadsheet cell cannot hold as a number.
 bool readNumber(QString text, double& number) {
   bool ok = false;
   number = QLocale::c().toDouble(text.trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-  return ok;
+  return ok && std::isfinite(number);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimeZone>
@@ -150,6 +151,25 @@ TEST_F(LogbookWindowTest, OpenFindsTabelle1AndWidensRemarksOnlyInWideSheets) {
   expectButtons(false);
 }
 
+TEST_F(LogbookWindowTest, ColumnsAreWideEnoughForTheirTextsUpToTheRemarksWidth) {
+  logbook().load();
+  QTableView* view = grid()->view();
+  const QFontMetrics metrics = view->fontMetrics();
+  const auto widthOf = [&](const char* field) { return view->columnWidth(grid()->columnIndex(QString::fromUtf8(field))); };
+  EXPECT_GT(widthOf("Sender"), metrics.horizontalAdvance(QStringLiteral("Wetterdienst Pinneberg")));
+  EXPECT_GT(widthOf("Land"), metrics.horizontalAdvance(QStringLiteral("Deutschland")));
+  EXPECT_EQ(widthOf("UTC"), view->horizontalHeader()->defaultSectionSize());
+  EXPECT_EQ(widthOf("Bemerkungen"), twipsToPixels(5500));
+
+  // A column of long texts in a narrow sheet stops at the remarks width.
+  const QString longText = QString(200, QLatin1Char('x'));
+  test::writeWorkbook(excel(QStringLiteral("lang.xls")), QStringLiteral("Tabelle1"),
+                      {QStringLiteral("Frequenz"), QStringLiteral("Notiz")}, {{QStringLiteral("7.4400"), longText}});
+  openFile(QStringLiteral("lang.xls"));
+  EXPECT_EQ(view->columnWidth(1), twipsToPixels(5500));
+  EXPECT_TRUE(m_messages->texts().isEmpty());
+}
+
 TEST_F(LogbookWindowTest, StampsWriteDateAndTimesAsTextIntoTheCurrentRow) {
   const QDateTime instant(QDate(2024, 3, 5), QTime(13, 7, 42), QTimeZone::utc());
   Clock::set(instant);
@@ -271,6 +291,9 @@ TEST_F(LogbookWindowTest, OpenRestoresTheWindowSizeAndTheGridFollowsIt) {
   EXPECT_EQ(grid()->width(), twipsToPixels(logbook().scaleWidth() - 480));
   EXPECT_EQ(grid()->height(), twipsToPixels(logbook().scaleHeight() - 1350));
   EXPECT_TRUE(m_messages->texts().isEmpty());
+  // The grid has both scroll bars, also while all its rows fit.
+  EXPECT_TRUE(grid()->view()->verticalScrollBar()->isVisible());
+  EXPECT_TRUE(grid()->view()->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(LogbookWindowTest, ATinyOrMinimizedWindowGivesTheGridNoNegativeSize) {
@@ -307,6 +330,16 @@ TEST_F(LogbookWindowTest, EditsAndNewRowsInTheGridGoIntoTheFile) {
   EXPECT_EQ(cells[std::make_pair(records + 1, 9)].text, QStringLiteral("neu eingetragen"));
   EXPECT_TRUE(m_messages->texts().isEmpty());
 
+  // Words a number parser might take for infinity or not-a-number stay text
+  // in a number column.
+  for (const QString& word : {QStringLiteral("inf"), QStringLiteral("nan"), QStringLiteral("-inf")}) {
+    SCOPED_TRACE(word.toStdString());
+    EXPECT_TRUE(table()->setData(table()->index(1, 0), word, Qt::EditRole));
+    const test::SeenCell seen = readBack(QStringLiteral("logbuch-kw.xls")).at({2, 0});
+    EXPECT_FALSE(seen.isNumber);
+    EXPECT_EQ(seen.text, word);
+  }
+
   // Emptying the new record keeps its row in the grid; the file has it empty.
   EXPECT_TRUE(table()->setData(table()->index(records, 0), QString(), Qt::EditRole));
   EXPECT_TRUE(table()->setData(table()->index(records, 9), QString(), Qt::EditRole));
@@ -339,6 +372,43 @@ TEST_F(LogbookWindowTest, TypingIntoACellOfTheShownGridSavesIt) {
   QTest::keyClick(editor, Qt::Key_Return);
   test::settle();
   EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({4, 9}).text, QStringLiteral("Schwund ab 22 Uhr"));
+}
+
+TEST_F(LogbookWindowTest, AnEntryTypedWhileAnotherProgramHasTheFileIsRefusedInTheGrid) {
+  FormRegistry::instance().mdiArea()->show();
+  logbook().show();
+  test::settle();
+  QTableView* view = grid()->view();
+  view->setCurrentIndex(table()->index(1, 4));
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  QFile lock(excel(QStringLiteral(".~lock.logbuch-kw.xls#")));
+  ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+  lock.close();
+  editor->setText(QStringLiteral("verloren"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  test::settle();
+  EXPECT_EQ(m_messages->texts().size(), 1);
+  EXPECT_EQ(grid()->cellText(1, 4), QStringLiteral("Wetterdienst Pinneberg"));
+  EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({2, 4}).text, QStringLiteral("Wetterdienst Pinneberg"));
+}
+
+TEST_F(LogbookWindowTest, AnEntryStillBeingTypedIsSavedWhenTheWindowCloses) {
+  FormRegistry::instance().mdiArea()->show();
+  logbook().show();
+  test::settle();
+  QTableView* view = grid()->view();
+  view->setCurrentIndex(table()->index(2, 9));
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("bis zum Schließen getippt"));
+  logbook().unload();
+  test::settle();
+  EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({3, 9}).text, QStringLiteral("bis zum Schließen getippt"));
 }
 
 // Receives what the program hands to the system web browser.

@@ -16,6 +16,7 @@ NumberStyle classifyFormatCode(const std::u16string& code) {
   bool inQuotes = false;
   int decimals = -1;
   bool fixed = false;
+  bool percent = false;
   for (std::size_t i = 0; i < code.size(); ++i) {
     const char16_t c = code[i];
     if (c == u'"') {
@@ -59,6 +60,9 @@ NumberStyle classifyFormatCode(const std::u16string& code) {
       case u'.':
         if (fixed || i + 1 < code.size()) decimals = 0;
         break;
+      case u'%':
+        percent = true;
+        break;
       default:
         break;
     }
@@ -77,6 +81,7 @@ NumberStyle classifyFormatCode(const std::u16string& code) {
     style.decimals = std::max(0, decimals);
   }
   style.seconds = seconds;
+  style.percent = percent && !date && !time;
   return style;
 }
 
@@ -91,6 +96,15 @@ NumberStyle builtinStyle(std::uint16_t format) {
     case 2: case 4: case 39: case 40:
       s.kind = NumberStyle::Kind::Fixed;
       s.decimals = 2;
+      break;
+    case 9:
+      s.kind = NumberStyle::Kind::Fixed;
+      s.percent = true;
+      break;
+    case 10:
+      s.kind = NumberStyle::Kind::Fixed;
+      s.decimals = 2;
+      s.percent = true;
       break;
     case 14: case 15: case 16: case 17:
       s.kind = NumberStyle::Kind::Date;
@@ -146,20 +160,63 @@ std::string generalNumber(double value) {
   return text;
 }
 
+// A number with a fixed count of decimals as a spreadsheet shows it: the
+// value taken to its 15 significant digits, then rounded half away from
+// zero, so 6.00125 shows as 6.0013 although the nearest double lies below.
+std::string fixedNumber(double value, int decimals) {
+  if (std::fabs(value) >= 1e300) return generalNumber(value);
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+  const std::string scientific(buffer, result.ptr);
+  const std::size_t e = scientific.find('e');
+  int exponent = 0;
+  std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
+                  exponent);
+  // The 15 digits d1 d2 ... stand for 0.d1d2... times 10 to the power of
+  // "point"; "keep" of them remain after rounding.
+  std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
+  int point = exponent + 1;
+  const int keep = point + decimals;
+  if (keep < 0) {
+    digits.clear();
+  } else if (keep < static_cast<int>(digits.size())) {
+    const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+    digits.resize(static_cast<std::size_t>(keep));
+    int i = keep - 1;
+    for (; up && i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
+    if (up && i >= 0) ++digits[static_cast<std::size_t>(i)];
+    if (up && i < 0) {
+      digits.insert(digits.begin(), '1');
+      ++point;
+    }
+  }
+  // Zeros in front so the point falls inside, zeros behind for the decimals.
+  if (point < 1) {
+    digits.insert(0, static_cast<std::size_t>(1 - point), '0');
+    point = 1;
+  }
+  digits.resize(static_cast<std::size_t>(point + decimals), '0');
+  std::string text = digits.substr(0, static_cast<std::size_t>(point));
+  if (decimals > 0) text += '.' + digits.substr(static_cast<std::size_t>(point));
+  const bool zero = text.find_first_not_of("0.") == std::string::npos;
+  return value < 0 && !zero ? '-' + text : text;
+}
+
 }  // namespace
 
 std::string formatNumber(double value, const NumberStyle& style, bool date1904) {
   if (!std::isfinite(value)) return "#NUM!";
+  if (style.percent) {
+    NumberStyle plain = style;
+    plain.percent = false;
+    return formatNumber(value * 100, plain, date1904) + '%';
+  }
   char buffer[64];
   switch (style.kind) {
     case NumberStyle::Kind::General:
       return generalNumber(value);
-    case NumberStyle::Kind::Fixed: {
-      if (std::fabs(value) >= 1e300) return generalNumber(value);
-      auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, style.decimals);
-      if (result.ec != std::errc()) return generalNumber(value);
-      return std::string(buffer, result.ptr);
-    }
+    case NumberStyle::Kind::Fixed:
+      return fixedNumber(value, style.decimals);
     case NumberStyle::Kind::Date:
     case NumberStyle::Kind::Time:
     case NumberStyle::Kind::DateTime:

@@ -16,13 +16,15 @@ struct NumberStyle {
   Kind kind = Kind::General;
   int decimals = 0;
   bool seconds = false;
+  // Shown times 100 with a "%" after it.
+  bool percent = false;
 };
 
 // Classifies a number format code ("dd.mm.yyyy", "0.000", "[h]:mm:ss").
 NumberStyle classifyFormatCode(const std::u16string& code);
 
 // A number as text: dates as "dd.mm.yyyy", times as "hh:mm" or "hh:mm:ss",
-// other numbers with "." as decimal separator.
+// other numbers with "." as decimal separator, percentages with "%".
 std::string formatNumber(double value, const NumberStyle& style, bool date1904);
 
 // The cell formats of a workbook: XF records in order, FORMAT records by
