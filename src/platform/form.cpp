@@ -17,8 +17,13 @@ class FormEvents : public QObject {
  public:
   FormEvents(Form* form, QObject* parent) : QObject(parent), m_form(form) {}
 
+  // Called at unload: the window lives on until its deferred deletion, and
+  // events or queued handlers that reach it then must not reach the form,
+  // which may be gone by that time.
+  void detach() { m_form = nullptr; }
+
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != m_form->m_window) return false;
+    if (!attached() || watched != m_form->m_window) return false;
     switch (event->type()) {
       case QEvent::Resize:
       case QEvent::WindowStateChange:
@@ -47,7 +52,7 @@ class FormEvents : public QObject {
 
   void runResize() {
     m_resizePending = false;
-    if (parent() != m_form->m_window || m_form->m_loading || m_form->m_unloading) return;
+    if (!attached() || m_form->m_loading || m_form->m_unloading) return;
     m_form->Form_Resize();
   }
 
@@ -58,7 +63,7 @@ class FormEvents : public QObject {
     QMetaObject::invokeMethod(
         this,
         [this, sub] {
-          if (parent() == m_form->m_window && sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub &&
+          if (attached() && sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub &&
               sub->mdiArea()->window()->isVisible())
             m_form->Form_Activate();
         },
@@ -66,6 +71,8 @@ class FormEvents : public QObject {
   }
 
  private:
+  bool attached() const { return m_form && parent() == m_form->m_window; }
+
   Form* m_form;
   bool m_resizePending = false;
 };
@@ -160,9 +167,8 @@ void Form::unload() {
   // and its signals are cut before it is deleted at the next event pass.
   for (auto* timer : window->findChildren<ClassicTimer*>()) timer->setEnabled(false);
   for (auto* child : window->findChildren<QObject*>()) child->blockSignals(true);
-  // A filter left behind would see the window's deferred deletion after
-  // the form has gone.
   window->removeEventFilter(m_events);
+  static_cast<FormEvents*>(m_events.data())->detach();
   window->hide();
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea()) sub->mdiArea()->removeSubWindow(sub);
   window->setParent(nullptr);
