@@ -21,6 +21,10 @@ MDIzelvora& start() {
   auto& main = form<MDIzelvora>();
   FormRegistry::instance().setFrame(&main);
   main.load();
+  // However the program ends while the frame is open, every window runs its
+  // unload handling (the receiver panel closes its port) while the
+  // application still exists.
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, main.window(), [] { FormRegistry::instance().reset(); });
   main.show();
   return main;
 }

@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -83,7 +84,11 @@ Form::Form(QString className, QString caption, QSize designClientTwips, Border b
       m_designClient(designClientTwips),
       m_border(border) {}
 
-Form::~Form() { delete m_window.data(); }
+Form::~Form() {
+  // Widgets cannot outlive the application object; at process exit after
+  // it is gone the window is left to the operating system.
+  if (QCoreApplication::instance()) delete m_window.data();
+}
 
 bool Form::isFrame() const { return FormRegistry::instance().frame() == this; }
 

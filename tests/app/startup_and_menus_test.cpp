@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTimeZone>
+#include <QTimer>
 
 #include <map>
 
@@ -171,6 +172,13 @@ TEST_F(StartupTest, CloseBoxEndsWithoutAsking) {
   test::settle();
   EXPECT_TRUE(m_messages->shown().empty());
   for (Form* f : FormRegistry::instance().forms()) EXPECT_FALSE(f->isLoaded()) << f->className().toStdString();
+}
+
+TEST_F(StartupTest, QuittingOtherwiseStillUnloadsEveryWindow) {
+  form<Form_pcr1000>().show();
+  QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  QCoreApplication::exec();
+  EXPECT_TRUE(FormRegistry::instance().forms().empty()) << "every window was unloaded and forgotten";
 }
 
 TEST_F(StartupTest, MenuBarCarriesEveryItemWithItsCaption) {

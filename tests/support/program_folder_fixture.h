@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -30,8 +31,9 @@ class ProgramFolderTest : public ::testing::Test {
   std::unique_ptr<RecordingMessageBox> m_messages;
 };
 
-// Copies a folder tree; returns false when something could not be copied.
-bool copyTree(const QString& from, const QString& to);
+// Copies a folder tree except the given paths (relative to from); returns
+// false when something could not be copied.
+bool copyTree(const QString& from, const QString& to, const QStringList& skip = {});
 
 // Lets pending events run for a while (deferred resize handlers, queued
 // signals); returns early when nothing is left.
