@@ -75,20 +75,6 @@ BitReversal g_reversal;
 std::array<double, kMaxPoints> g_stagedReal;
 std::array<double, kMaxPoints> g_stagedImag;
 
-// One group of butterflies: the lower half a and the upper half b, each le2
-// long, with twiddle g for pair g. The halves never overlap.
-void butterflies(double* __restrict aRe, double* __restrict aIm, double* __restrict bRe, double* __restrict bIm,
-                 const double* __restrict wr, const double* __restrict wi, int le2) {
-  for (int g = 0; g < le2; ++g) {
-    const double tr = bRe[g] * wr[g] - bIm[g] * wi[g];
-    const double ti = bRe[g] * wi[g] + bIm[g] * wr[g];
-    bRe[g] = aRe[g] - tr;
-    bIm[g] = aIm[g] - ti;
-    aRe[g] += tr;
-    aIm[g] += ti;
-  }
-}
-
 // Two stages in one pass over a group of 4 le2: stage l pairs quarter a
 // with b and c with d (twiddles w), stage l + 1 then pairs a with c and b
 // with d (twiddles v, g and le2 + g). Each number goes through the same
@@ -129,6 +115,61 @@ void twoStages(double* __restrict aRe, double* __restrict aIm, double* __restric
   }
 }
 
+// Reordering and the first G stages in one pass over groups of 2^G: each
+// group is gathered from its bit-reversed places (reading scattered is far
+// cheaper than exchanging scattered) and goes through its first stages in
+// registers. The first stage's twiddle is exactly 1, so its butterflies are
+// a plain sum and difference; the later ones take the stage's twiddles.
+template <int G>
+void gatherFirstStages(int points, const double* real, const double* imag) {
+  constexpr int kGroup = 1 << G;
+  const std::int32_t* source = g_reversal.source.data();
+  // Stage l's twiddles at [2^(l-1), 2^l), as in the table, held locally so
+  // that they stay in registers.
+  double wr[kGroup]{};
+  double wi[kGroup]{};
+  for (int l = 2; l <= G; ++l) {
+    const int le2 = 1 << (l - 1);
+    std::copy_n(g_twiddles.stage(l, le2, true), le2, wr + le2);
+    std::copy_n(g_twiddles.stage(l, le2, false), le2, wi + le2);
+  }
+  for (int i = 0; i < points; i += kGroup) {
+    double re[kGroup];
+    double im[kGroup];
+#pragma GCC unroll 8
+    for (int k = 0; k < kGroup; k += 2) {
+      const double ar = real[source[i + k]];
+      const double ai = imag[source[i + k]];
+      const double tr = real[source[i + k + 1]];
+      const double ti = imag[source[i + k + 1]];
+      re[k] = ar + tr;
+      im[k] = ai + ti;
+      re[k + 1] = ar - tr;
+      im[k + 1] = ai - ti;
+    }
+#pragma GCC unroll 8
+    for (int l = 2; l <= G; ++l) {
+      const int le2 = 1 << (l - 1);
+#pragma GCC unroll 8
+      for (int group = 0; group < kGroup; group += 2 * le2) {
+#pragma GCC unroll 8
+        for (int g = 0; g < le2; ++g) {
+          const int a = group + g;
+          const int b = a + le2;
+          const double tr = re[b] * wr[le2 + g] - im[b] * wi[le2 + g];
+          const double ti = re[b] * wi[le2 + g] + im[b] * wr[le2 + g];
+          re[b] = re[a] - tr;
+          im[b] = im[a] - ti;
+          re[a] += tr;
+          im[a] += ti;
+        }
+      }
+    }
+    std::copy_n(re, kGroup, g_stagedReal.begin() + i);
+    std::copy_n(im, kGroup, g_stagedImag.begin() + i);
+  }
+}
+
 }  // namespace
 
 void ComputeFft(std::int16_t& n, double* real, double* imag) {
@@ -136,26 +177,18 @@ void ComputeFft(std::int16_t& n, double* real, double* imag) {
   if (points < 2 || points > kMaxPoints) return;
   const int stages = int(std::lround(std::log(double(points)) / std::log(2.0)));
 
-  // Reordering and first stage in one pass: each pair is gathered from its
-  // bit-reversed places (reading scattered is far cheaper than exchanging
-  // scattered) and, its twiddle being exactly 1, becomes a plain sum and
-  // difference.
+  // Two or three stages go with the reordering, whichever leaves the rest
+  // to pair up into two-stage passes.
   g_reversal.prepare(points);
-  const std::int32_t* source = g_reversal.source.data();
-  for (int i = 0; i < points; i += 2) {
-    const double ar = real[source[i]];
-    const double ai = imag[source[i]];
-    const double tr = real[source[i + 1]];
-    const double ti = imag[source[i + 1]];
-    g_stagedReal[size_t(i)] = ar + tr;
-    g_stagedImag[size_t(i)] = ai + ti;
-    g_stagedReal[size_t(i) + 1] = ar - tr;
-    g_stagedImag[size_t(i) + 1] = ai - ti;
+  const int gathered = stages <= 3 ? stages : ((stages - 3) % 2 == 0 ? 3 : 2);
+  switch (gathered) {
+    case 1: gatherFirstStages<1>(points, real, imag); break;
+    case 2: gatherFirstStages<2>(points, real, imag); break;
+    default: gatherFirstStages<3>(points, real, imag); break;
   }
   std::copy_n(g_stagedReal.begin(), points, real);
   std::copy_n(g_stagedImag.begin(), points, imag);
-  int l = 2;
-  for (; l + 1 <= stages; l += 2) {
+  for (int l = gathered + 1; l < stages; l += 2) {
     const int le2 = 1 << (l - 1);
     const double* wr = g_twiddles.stage(l, le2, true);
     const double* wi = g_twiddles.stage(l, le2, false);
@@ -166,13 +199,6 @@ void ComputeFft(std::int16_t& n, double* real, double* imag) {
       double* im = imag + group;
       twoStages(re, im, re + le2, im + le2, re + 2 * le2, im + 2 * le2, re + 3 * le2, im + 3 * le2, wr, wi, vr, vi, le2);
     }
-  }
-  if (l == stages) {
-    const int le2 = 1 << (l - 1);
-    const double* wr = g_twiddles.stage(l, le2, true);
-    const double* wi = g_twiddles.stage(l, le2, false);
-    for (int group = 0; group < points; group += 2 * le2)
-      butterflies(real + group, imag + group, real + group + le2, imag + group + le2, wr, wi, le2);
   }
 }
 
