@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QFrame;
@@ -25,6 +26,7 @@ class PictureButton;
 class PictureImage;
 class PrintBox;
 class ProfileFile;
+class ReceiverLink;
 class SerialPort;
 class ValueCheckBox;
 
@@ -104,6 +106,12 @@ struct Pcr1000Controls {
   ClassicTimer* Timer3 = nullptr;
   ClassicTimer* Timer4 = nullptr;
   ClassicTimer* Timer_utc = nullptr;
+  // The replies paired with the commands, and the line's timing, for as
+  // long as MSComm1 exists.
+  std::unique_ptr<ReceiverLink> link;
+
+  Pcr1000Controls();
+  ~Pcr1000Controls();
 };
 
 // The receiver panel: owns the serial link to the receiver and the
@@ -163,8 +171,13 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   // Waits while other events run; the wait also ends once endEarly() is
   // true.
   void WaitSeconds(double seconds, const std::function<bool()>& endEarly = {});
-  // Writes a query, waits once, returns all received text (empty when the
-  // port is closed or was closed during the wait).
+  // Waits until the last frequency command has reached the receiver and
+  // the command wait has passed after it, so that what the receiver
+  // reports belongs to the new frequency.
+  void WaitUntilTuned();
+  // Writes a query once the receiver is tuned, waits the command wait and
+  // then for the query's own reply line; empty when the reply did not
+  // come in time or the port was closed meanwhile.
   QString Query(const QString& text);
   bool portOpen();
 
@@ -172,6 +185,11 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   void InitPanel();
   void PowerOn();
   void PowerOff();
+  // The panel as after switching off, without a word to the receiver.
+  void ShowOff();
+  // Puts the panel off and tells the user once when the receiver's device
+  // failed or went away, or its queries have long gone unanswered.
+  bool ReceiverLost();
   void SendFrequency();
   void ShowFrequency(bool withUnit);
   void ApplyBandPlan();
@@ -217,7 +235,8 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   QString ReadSetting(const ProfileFile& file, const QString& section, const QString& key);
   void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
   void LoadSettings();
-  void SaveSettings();
+  // False when the file could not be written, with the reason.
+  bool SaveSettings(QString* reason);
   void ConfirmAndSave();
 
   // Buttons.

@@ -8,6 +8,7 @@
 #include "receiver/form_pcr1000.h"
 #include "receiver/panel_widgets.h"
 #include "receiver/print_box.h"
+#include "receiver/receiver_link.h"
 #include "receiver/tuning_steps.h"
 
 #include <QComboBox>
@@ -230,6 +231,7 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   colours(c.Label_local, Qt::yellow, Qt::black);
 
   c.MSComm1 = new SerialPort(client, QStringLiteral("MSComm1"));
+  c.link = std::make_unique<ReceiverLink>(c.MSComm1);
   c.Timer1 = new ClassicTimer(client, QStringLiteral("Timer1"), 0, false);
   c.Timer2 = new ClassicTimer(client, QStringLiteral("Timer2"), 0, false);
   c.Timer3 = new ClassicTimer(client, QStringLiteral("Timer3"), 0, false);

@@ -52,6 +52,7 @@ QString SerialDeviceForPort(int port) {
 SerialPort::SerialPort(QObject* parent, const QString& name) : QObject(parent), m_serial(new QSerialPort(this)) {
   setObjectName(name);
   connect(m_serial, &QSerialPort::errorOccurred, this, &SerialPort::onError);
+  connect(m_serial, &QSerialPort::readyRead, this, &SerialPort::received);
 }
 
 SerialPort::~SerialPort() { close(); }
@@ -61,6 +62,14 @@ bool SerialPort::setSettings(const QString& settings) {
   if (!parseSettings(settings, parsed)) return false;
   m_settings = settings;
   return true;
+}
+
+double SerialPort::characterMs() const {
+  LineSettings line;
+  parseSettings(m_settings, line);
+  const double stop = line.stopBits == QSerialPort::OneStop ? 1 : line.stopBits == QSerialPort::TwoStop ? 2 : 1.5;
+  const double bits = 1 + line.dataBits + (line.parity == QSerialPort::NoParity ? 0 : 1) + stop;
+  return bits * 1000.0 / line.baud;
 }
 
 bool SerialPort::open() {

@@ -31,6 +31,9 @@ class SerialPort : public QObject {
   QString settings() const { return m_settings; }
   // Returns false (and keeps the old settings) for a text it cannot use.
   bool setSettings(const QString& settings);
+  // How long one character takes on the line at these settings, in ms:
+  // start bit, data bits, parity bit and stop bits.
+  double characterMs() const;
 
   bool portOpen() const { return m_open; }
   // Opens the device of the port number; false when it cannot be opened.
@@ -43,6 +46,10 @@ class SerialPort : public QObject {
   void output(const QString& text);
   // Everything received since the previous read.
   QString input();
+
+ signals:
+  // Something was received; input() returns it.
+  void received();
 
  private:
   void onError();
