@@ -96,9 +96,9 @@ void Form_pcr1000::LoadSettings() {
 
 // Every key in one file that replaces the old one when complete: a save
 // that fails half-way leaves the previous settings whole.
-void Form_pcr1000::SaveSettings() {
+bool Form_pcr1000::SaveSettings(QString* reason) {
   auto* c = controls();
-  if (!c) return;
+  if (!c) return true;
   ProfileFile file(settingsPath());
   file.read();
   const auto write = [&](const QString& section, const QString& key, const QString& value) {
@@ -120,23 +120,26 @@ void Form_pcr1000::SaveSettings() {
   write(kScan, QStringLiteral("LoopBack"), QString::number(LoopBack));
   write(kScan, QStringLiteral("PauseScan"), QString::number(PauseScan));
 
+  // A pasted name may hold line breaks; each memory stays one line.
   for (int n = 2; n <= 17; ++n) {
-    MemoryFrequency[n] = c->sp[n]->text();
-    MemoryName[n] = c->sn[n]->text();
+    MemoryFrequency[n] = OneLineText(c->sp[n]->text());
+    MemoryName[n] = OneLineText(c->sn[n]->text());
   }
-  MemoryFrequency[1] = c->sp[17]->text();
-  MemoryName[1] = c->sn[17]->text();
+  MemoryFrequency[1] = MemoryFrequency[17];
+  MemoryName[1] = MemoryName[17];
   for (int n = 1; n <= 17; ++n) {
     write(kMemory, memoryKey("MemoryFrequency", n), MemoryFrequency[n].trimmed());
     write(kMemory, memoryKey("MemoryName", n), MemoryName[n].trimmed());
   }
-  file.write();
+  return file.write(reason);
 }
 
 void Form_pcr1000::ConfirmAndSave() {
   KeysArmed = false;
   MsgBox(QStringLiteral("Alle Einstellungen werden gesichert"), MsgOkOnly | MsgInformation);
-  SaveSettings();
+  QString reason;
+  if (!SaveSettings(&reason))
+    MsgBox(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden: ") + reason, MsgOkOnly | MsgCritical);
 }
 
 }  // namespace zelvora

@@ -21,9 +21,12 @@ class ProfileFile {
   // Reads the file; a missing file is an empty profile.
   void read();
   QString value(const QString& section, const QString& key) const;
+  // Line breaks and tabs in the key or value become blanks: each entry
+  // stays one line, so no text can open a section of its own.
   void setValue(const QString& section, const QString& key, const QString& value);
-  // False when the file could not be written; the old file is then intact.
-  bool write() const;
+  // False when the file could not be written, with the reason for the
+  // user in *reason; the old file is then intact.
+  bool write(QString* reason = nullptr) const;
 
   static constexpr int kMaxValueLength = 255;
 
@@ -37,9 +40,13 @@ class ProfileFile {
   bool m_unreadable = false;
 };
 
+// The text with every line break and tab turned into a blank.
+QString OneLineText(QString text);
+
 // One read of one key, "" when the file, section or key is missing.
 QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file);
 // One write of one key; the file and section are created when missing.
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value, const QString& file);
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value, const QString& file,
+                               QString* reason = nullptr);
 
 }  // namespace zelvora
