@@ -11,7 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/profile/private_profile.h"
 #include "platform/program_folder.h"
-#include "platform/serial/serial_port.h"
+#include "platform/receiver_port.h"
 #include "platform/text_value.h"
 #include "receiver/band_plan.h"
 #include "receiver/panel_widgets.h"
