@@ -130,23 +130,14 @@ void BM_ScanSteps(benchmark::State& state) {
     bench.button("Scan")->click();
     bench.runEvents(2000);
     bench.button("Scan")->click();
-    const QStringList commands = bench.sim->commands();
-    const auto stamps = bench.sim->stamps();
-    double first = -1, last = -1;
-    int count = 0;
-    for (int k = 0; k < commands.size() && k < static_cast<int>(stamps.size()); ++k) {
-      if (!commands[k].startsWith(QStringLiteral("K0"))) continue;
-      if (first < 0) first = stamps[k];
-      last = stamps[k];
-      ++count;
-    }
+    const auto [count, span] = bench.sim->arrivals(QStringLiteral("K0"));
     if (count < 2) {
       state.SkipWithError("the scan sent no steps");
       return;
     }
     steps += count - 1;
-    seconds += (last - first) / 1000.0;
-    state.SetIterationTime((last - first) / 1000.0 / (count - 1));
+    seconds += span;
+    state.SetIterationTime(span / (count - 1));
   }
   state.counters["steps_per_s"] = steps / seconds;
 }
