@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-liberation
   pulseaudio pulseaudio-utils
-  socat libhamlib-utils
+  socat libhamlib-dev libhamlib-utils
   gnumeric
   xplanet-images
   "$@"

@@ -171,16 +171,7 @@ void BM_ScanPass(benchmark::State& state, Line line) {
     while (panel.CurrentFrequency < 146.0 - 1e-9 && t.elapsed() < 30000) bench.runEvents(5);
     bench.runEvents(200);
     bench.button("Scan")->click();
-    const QStringList commands = bench.sim->commands();
-    const auto stamps = bench.sim->stamps();
-    double first = -1, last = -1;
-    int count = 0;
-    for (int k = 0; k < commands.size() && k < static_cast<int>(stamps.size()); ++k) {
-      if (!commands[k].startsWith(QStringLiteral("K0"))) continue;
-      if (first < 0) first = stamps[k];
-      last = stamps[k];
-      ++count;
-    }
+    const auto [count, span] = bench.sim->arrivals(QStringLiteral("K0"));
     if (count < 2) {
       state.SkipWithError("the scan sent no steps");
       return;
@@ -196,8 +187,8 @@ void BM_ScanPass(benchmark::State& state, Line line) {
     }
     ++passes;
     steps += count - 1;
-    seconds += (last - first) / 1000.0;
-    state.SetIterationTime((last - first) / 1000.0 / (count - 1));
+    seconds += span;
+    state.SetIterationTime(span / (count - 1));
   }
   const double boundMs = (20 + 5 + 7) * line.characterMs() + 10 + line.latencyMs / 2.0;
   state.counters["steps_per_s"] = steps / seconds;

@@ -11,7 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/profile/private_profile.h"
 #include "platform/program_folder.h"
-#include "platform/serial/serial_port.h"
+#include "platform/receiver_port.h"
 #include "platform/text_value.h"
 #include "receiver/band_plan.h"
 #include "receiver/panel_widgets.h"
@@ -32,12 +32,6 @@ namespace zelvora {
 namespace {
 
 const QString kPortMessage = QStringLiteral("COM Port stimmt nicht. Im Gerätemanager nachschauen.");
-
-// How long a query waits for its reply once it has crossed the line. A
-// reply takes 7 characters (7.3 ms at 9600 baud) after the receiver's own
-// time, and a USB adapter holds it up to 16 ms more; a reply not there
-// many times over is lost.
-constexpr double kReplyLimitMs = 250;
 
 // A receiver whose queries go unanswered this long is gone.
 constexpr double kSilenceLimitMs = 2000;
@@ -159,7 +153,7 @@ QString Form_pcr1000::Query(const QString& text) {
   const auto ticket = link->write(text);
   QElapsedTimer clock;
   clock.start();
-  const double limitMs = link->msUntilSent() + kReplyLimitMs;
+  const double limitMs = link->msUntilSent() + ReceiverLink::kReplyLimitMs;
   WaitSeconds(kCommandWait);
   for (auto* c = controls(); c && c->MSComm1->portOpen() && !c->MSComm1->deviceLost(); c = controls()) {
     if (auto reply = c->link->take(ticket)) return *reply;

@@ -27,7 +27,7 @@ class PictureImage;
 class PrintBox;
 class ProfileFile;
 class ReceiverLink;
-class SerialPort;
+class ReceiverPort;
 class ValueCheckBox;
 
 struct Pcr1000Controls {
@@ -100,7 +100,7 @@ struct Pcr1000Controls {
   QLabel* Label_utc = nullptr;
   QLabel* Label_local = nullptr;
   // Not visible.
-  SerialPort* MSComm1 = nullptr;
+  ReceiverPort* MSComm1 = nullptr;
   ClassicTimer* Timer1 = nullptr;
   ClassicTimer* Timer2 = nullptr;
   ClassicTimer* Timer3 = nullptr;
@@ -232,6 +232,9 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   void Timer_utc_Timer();
 
   // Settings file.
+  // The receiver port: a Hamlib rig when COMMUNICATION/Rig names one, else
+  // the serial port.
+  ReceiverPort* CreatePort(QWidget* client);
   QString ReadSetting(const ProfileFile& file, const QString& section, const QString& key);
   void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
   void LoadSettings();

@@ -3,7 +3,6 @@
 
 #include "platform/classic_timer.h"
 #include "platform/design.h"
-#include "platform/serial/serial_port.h"
 #include "platform/twips.h"
 #include "receiver/form_pcr1000.h"
 #include "receiver/panel_widgets.h"
@@ -230,7 +229,7 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.Label_local->setFont(DesignFont(QStringLiteral("Arial"), 9.75, true));
   colours(c.Label_local, Qt::yellow, Qt::black);
 
-  c.MSComm1 = new SerialPort(client, QStringLiteral("MSComm1"));
+  c.MSComm1 = CreatePort(client);
   c.link = std::make_unique<ReceiverLink>(c.MSComm1);
   c.Timer1 = new ClassicTimer(client, QStringLiteral("Timer1"), 0, false);
   c.Timer2 = new ClassicTimer(client, QStringLiteral("Timer2"), 0, false);

@@ -7,7 +7,7 @@
 #include "platform/classic_timer.h"
 #include "platform/form_registry.h"
 #include "platform/message_box.h"
-#include "platform/serial/serial_port.h"
+#include "platform/receiver_port.h"
 #include "receiver/form_pcr1000.h"
 #include "receiver/panel_widgets.h"
 #include "receiver/pcr_protocol.h"

@@ -1,5 +1,6 @@
 // Receiver panel: the settings file "zelvora.ini" in the program folder.
 
+#include "platform/hamlib/hamlib_port.h"
 #include "platform/message_box.h"
 #include "platform/profile/private_profile.h"
 #include "platform/serial/serial_port.h"
@@ -10,6 +11,8 @@
 
 #include <QComboBox>
 #include <QSlider>
+
+#include <limits>
 
 namespace zelvora {
 namespace {
@@ -29,6 +32,23 @@ QString Form_pcr1000::ReadSetting(const ProfileFile& file, const QString& sectio
 
 void Form_pcr1000::WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value) {
   file.setValue(section, key, value);
+}
+
+// Chosen once per loading of the panel, before the settings load: without
+// a Rig key the panel drives a PCR1000 on the serial port.
+ReceiverPort* Form_pcr1000::CreatePort(QWidget* client) {
+  const QString name = QStringLiteral("MSComm1");
+  ProfileFile file(settingsPath());
+  file.read();
+  const double model = RoundHalfEven(Val(ReadSetting(file, kCommunication, QStringLiteral("Rig"))));
+  if (model < 1 || model > std::numeric_limits<int>::max()) return new SerialPort(client, name);
+  RigAddress rig;
+  rig.model = static_cast<int>(model);
+  rig.device = ReadSetting(file, kCommunication, QStringLiteral("RigDevice")).trimmed();
+  rig.host = ReadSetting(file, kCommunication, QStringLiteral("RigHost")).trimmed();
+  const double baud = RoundHalfEven(Val(ReadSetting(file, kCommunication, QStringLiteral("RigBaud"))));
+  if (baud >= 1 && baud <= std::numeric_limits<int>::max()) rig.baud = static_cast<int>(baud);
+  return new HamlibPort(client, name, rig);
 }
 
 // A value that does not convert leaves that one setting at its start-up

@@ -1,14 +1,14 @@
 #include "receiver/receiver_link.h"
 
-#include "platform/serial/serial_port.h"
+#include "platform/receiver_port.h"
 
 #include <algorithm>
 
 namespace zelvora {
 
-ReceiverLink::ReceiverLink(SerialPort* port) : m_port(port) {
+ReceiverLink::ReceiverLink(ReceiverPort* port) : m_port(port) {
   m_clock.start();
-  QObject::connect(port, &SerialPort::received, &m_listener, [this] { pump(); });
+  QObject::connect(port, &ReceiverPort::received, &m_listener, [this] { pump(); });
 }
 
 double ReceiverLink::nowMs() const { return m_clock.nsecsElapsed() / 1e6; }
@@ -25,13 +25,14 @@ void ReceiverLink::reset() {
 ReceiverLink::Ticket ReceiverLink::write(const QString& command) {
   const QString line = command + QStringLiteral("\r\n");
   m_port->output(line);
-  m_lineFreeAt = std::max(m_lineFreeAt, nowMs()) + line.size() * m_port->characterMs();
+  const double characterMs = m_port->characterMs();
+  m_lineFreeAt = std::max(m_lineFreeAt, nowMs()) + line.size() * characterMs;
   const Ticket ticket = m_pairing.sent(command);
   if (command.startsWith(QLatin1Char('I')) && !m_unansweredSince) m_unansweredSince = nowMs();
   if (command.startsWith(QLatin1String("K0"))) {
     ++m_tunings;
     m_tuneTicket = ticket;
-    m_tuneCrossedAt = m_lineFreeAt;
+    m_tuneCrossedAt = characterMs > 0 ? m_lineFreeAt : nowMs() + kReplyLimitMs;
     m_tuneTakenAt.reset();
   }
   return ticket;

@@ -10,7 +10,7 @@
 
 namespace zelvora {
 
-class SerialPort;
+class ReceiverPort;
 
 // What the receiver panel knows of the wire to the receiver: it writes the
 // commands, pairs the replies with them, and reckons from the line settings
@@ -20,7 +20,13 @@ class ReceiverLink {
  public:
   using Ticket = ReplyPairing::Ticket;
 
-  explicit ReceiverLink(SerialPort* port);
+  // How long a reply may take once its command has crossed the line. A
+  // reply takes 7 characters (7.3 ms at 9600 baud) after the receiver's
+  // own time, and a USB adapter holds it up to 16 ms more; a reply not
+  // there many times over is lost.
+  static constexpr double kReplyLimitMs = 250;
+
+  explicit ReceiverLink(ReceiverPort* port);
 
   // The port was opened or closed.
   void reset();
@@ -40,7 +46,9 @@ class ReceiverLink {
   double msUntilSent() const;
   // Milliseconds until the last frequency command has reached the receiver
   // (its acknowledgement came, or its line time passed) and the receiver
-  // had the given time to retune; 0 when that is past.
+  // had the given time to retune; 0 when that is past. Without a line of
+  // its own (a Hamlib rig) only the acknowledgement tells, within the
+  // reply limit.
   double msUntilTuned(double settleMs);
   // Frequency commands written so far: a step compares it before and after
   // its query to know that no one retuned meanwhile.
@@ -52,7 +60,7 @@ class ReceiverLink {
  private:
   double nowMs() const;
 
-  SerialPort* m_port;
+  ReceiverPort* m_port;
   // Takes replies in as they arrive, so the time a frequency command was
   // acknowledged is known; the connection ends with the link.
   QObject m_listener;

@@ -49,8 +49,7 @@ QString SerialDeviceForPort(int port) {
   return QStringLiteral("/dev/ttyS%1").arg(port - 1);
 }
 
-SerialPort::SerialPort(QObject* parent, const QString& name) : QObject(parent), m_serial(new QSerialPort(this)) {
-  setObjectName(name);
+SerialPort::SerialPort(QObject* parent, const QString& name) : ReceiverPort(parent, name), m_serial(new QSerialPort(this)) {
   connect(m_serial, &QSerialPort::errorOccurred, this, &SerialPort::onError);
   connect(m_serial, &QSerialPort::readyRead, this, &SerialPort::received);
 }
@@ -76,7 +75,7 @@ bool SerialPort::open() {
   if (m_open) return true;
   LineSettings line;
   parseSettings(m_settings, line);
-  m_serial->setPortName(SerialDeviceForPort(m_port));
+  m_serial->setPortName(SerialDeviceForPort(commPort()));
   if (!m_serial->open(QIODevice::ReadWrite)) {
     m_serial->clearError();
     return false;
