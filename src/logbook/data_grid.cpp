@@ -44,14 +44,26 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent), m_caption(new QLabel(this
 }
 
 void DataGrid::reset() {
+  if (m_table) disconnect(m_table, nullptr, this, nullptr);
   m_view->setModel(nullptr);
   m_table = nullptr;
 }
 
 bool DataGrid::bind(LogbookTable* table) {
   if (!table || !table->isOpen()) return false;
+  if (m_table) disconnect(m_table, nullptr, this, nullptr);
   m_table = table;
   m_view->setModel(table);
+  // The result set reads the workbook again after another program saved it
+  // or after a failed write; the user stays on the cell being stamped.
+  connect(table, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+    const QModelIndex current = m_view->currentIndex();
+    m_keptCell = current.isValid() ? QPoint(current.column(), current.row()) : QPoint(-1, -1);
+  });
+  connect(table, &QAbstractItemModel::modelReset, this, [this] {
+    if (m_keptCell.y() >= 0 && m_keptCell.y() < m_table->rowCount() && m_keptCell.x() < m_table->columnCount())
+      m_view->setCurrentIndex(m_table->index(m_keptCell.y(), m_keptCell.x()));
+  });
   m_view->horizontalHeader()->reset();
   fitColumns();
   m_view->clearSelection();

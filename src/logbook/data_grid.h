@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
 
 #include <functional>
@@ -55,6 +56,8 @@ class DataGrid : public QWidget {
   QLabel* m_caption;
   QTableView* m_view;
   LogbookTable* m_table = nullptr;
+  // The current cell (column, row) while the result set is read again.
+  QPoint m_keptCell{-1, -1};
   std::function<void()> m_onDoubleClick;
 };
 
