@@ -4,6 +4,7 @@
 
 #include "logbook_window_fixture.h"
 #include "platform/clock.h"
+#include "platform/twips.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -116,19 +117,22 @@ TEST_F(LogbookForeignFilesTest, RowsAnotherProgramSavedSurviveStampsAndNewRecord
 TEST_F(LogbookForeignFilesTest, AReadOnlyWorkbookIsNeverWrittenAndTheGridShowsTheOldValue) {
   const QString path = excel(QStringLiteral("logbuch-kw.xls"));
   logbook().load();
-  const QString before = grid()->cellText(0, 1);
+  const QString before = grid()->cellText(1, 1);
   ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
   const QByteArray saved = bytesOf(path);
   struct stat old {};
   ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &old), 0);
 
-  selectRow(0);
+  selectRow(1);
   logbook().Comm_datum_Click();
   EXPECT_EQ(m_messages->texts(), QStringList{kReadOnly});
   m_messages->clear();
-  EXPECT_FALSE(table()->setData(table()->index(0, 1), QStringLiteral("01.01.2025"), Qt::EditRole));
+  EXPECT_FALSE(table()->setData(table()->index(1, 1), QStringLiteral("01.01.2025"), Qt::EditRole));
   EXPECT_EQ(m_messages->texts(), QStringList{kReadOnly});
-  EXPECT_EQ(grid()->cellText(0, 1), before);
+  EXPECT_EQ(grid()->cellText(1, 1), before);
+  // The grid read the file again and kept its columns as they were.
+  EXPECT_EQ(grid()->view()->columnWidth(grid()->columnIndex(QStringLiteral("Bemerkungen"))), twipsToPixels(5500));
+  EXPECT_EQ(grid()->currentRow(), 1);
   EXPECT_EQ(bytesOf(path), saved);
   struct stat now {};
   ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &now), 0);
