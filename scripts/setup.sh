@@ -12,7 +12,7 @@ packages=(
   xvfb xauth fonts-liberation
   pulseaudio pulseaudio-utils
   socat libhamlib-dev libhamlib-utils
-  gnumeric
+  gnumeric python3-xlwt python3-xlrd
   xplanet-images
   "$@"
 )
