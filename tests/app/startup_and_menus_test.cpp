@@ -9,6 +9,7 @@
 #include "platform/html_view.h"
 #include "platform/web_link.h"
 #include "receiver/form_pcr1000.h"
+#include "support/no_web_browser.h"
 #include "support/program_folder_fixture.h"
 #include "support/url_recorder.h"
 #include "web/form_browser.h"
@@ -22,6 +23,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimeZone>
 #include <QTimer>
 
@@ -150,6 +152,15 @@ TEST_F(StartupTest, EachExternalLinkOpensItsTableAddressOnce) {
   EXPECT_TRUE(WebLinkAddress(QStringLiteral("men_lwlist")).endsWith(QLatin1String("/wiki/Langwellenrundfunk")));
   EXPECT_EQ(QUrl(WebLinkAddress(QStringLiteral("men_sdr_twente"))).port(), 8901);
   EXPECT_EQ(QUrl(WebLinkAddress(QStringLiteral("men_lumbra"))).port(), 8901);
+}
+
+TEST_F(StartupTest, LinksWithoutABrowserNameTheirAddress) {
+  test::NoWebBrowser none;
+  trigger("men_vanto");
+  form<Form_analyzer>().ui().ComSIG->click();
+  const QString cannot = QStringLiteral("Die Adresse konnte nicht im Webbrowser geöffnet werden: ");
+  EXPECT_EQ(m_messages->texts(), (QStringList{cannot + WebLinkAddress(QStringLiteral("men_vanto")),
+                                              cannot + WebLinkAddress(QStringLiteral("ComSIG"))}));
 }
 
 TEST_F(StartupTest, ExitAsksAndCancelLeavesEverythingAsItWas) {
