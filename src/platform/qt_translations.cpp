@@ -9,10 +9,10 @@ namespace zelvora {
 QStringList InstallGermanQtTranslations() {
   static const char* const kCatalogs[] = {"qtbase_de", "qtmultimedia_de", "qtserialport_de"};
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  QCoreApplication* app = QCoreApplication::instance();
   QStringList installed;
   for (const char* catalog : kCatalogs) {
     const QString name = QString::fromLatin1(catalog);
-    auto* app = QCoreApplication::instance();
     if (!app->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
       auto* translator = new QTranslator(app);
       translator->setObjectName(name);

@@ -4,6 +4,7 @@
 #include "platform/form_registry.h"
 #include "platform/html_view.h"
 #include "platform/message_box.h"
+#include "platform/qt_translations.h"
 #include "receiver/form_pcr1000.h"
 #include "support/program_folder_fixture.h"
 #include "web/form_browser.h"
@@ -96,6 +97,9 @@ TEST_F(GermanInterfaceTest, MessageBoxButtonsReadGerman) {
 }
 
 TEST_F(GermanInterfaceTest, WindowMenusAndContextMenusReadGerman) {
+  EXPECT_EQ(InstallGermanQtTranslations(),
+            (QStringList{QStringLiteral("qtbase_de"), QStringLiteral("qtmultimedia_de"), QStringLiteral("qtserialport_de")}))
+      << "a catalog of a module the program uses is missing";
   auto* sub = qobject_cast<QMdiSubWindow*>(form<Form_weltzeit>().window());
   ASSERT_NE(sub, nullptr);
   ASSERT_NE(sub->systemMenu(), nullptr);
