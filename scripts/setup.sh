@@ -9,7 +9,7 @@ packages=(
   libgsf-1-dev libfreexl-dev
   libgtest-dev libbenchmark-dev libfftw3-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation qt6-translations-l10n
   pulseaudio pulseaudio-utils
   socat libhamlib-dev libhamlib-utils
   gnumeric python3-xlwt python3-xlrd

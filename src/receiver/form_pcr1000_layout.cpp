@@ -137,6 +137,8 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.Check_lock = new ValueCheckBox(client, QStringLiteral("Check_lock"), QStringLiteral("LOCK"));
   placeTwips(c.Check_lock, 4350, 2760, 720, 330);
   c.Check_lock->setToolTip(QStringLiteral("Pfeiltasten deaktivieren"));
+  // Beside the tick box the panel's 8.25 pt would cut "LOCK".
+  c.Check_lock->setFont(DesignFont(QStringLiteral("Arial"), 7.5));
   c.but_fqeingabe = button(client, QStringLiteral("but_fqeingabe"), QStringLiteral("FREQUENZ"), 5130, 2760, 1155, 330);
   c.Frequenzeingabe = edit(client, QStringLiteral("Frequenzeingabe"), QStringLiteral("99.1"), 6345, 2760, 1230, 330);
 
