@@ -13,6 +13,8 @@ MDIzelvora& start() {
   QApplication::setApplicationName(QStringLiteral("Zelvora"));
   QApplication::setOrganizationName(QStringLiteral("Zelvora"));
   QApplication::setWindowIcon(ProgramIcon());
+  // Lets the desktop match the windows to the menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZELVORA_APP_ID));
   // The window layouts are measured for an 8-point Arial-like interface font.
   QFont font(QStringLiteral("Arial"));
   font.setPointSizeF(8.25);
