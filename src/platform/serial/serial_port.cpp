@@ -1,8 +1,13 @@
 #include "platform/serial/serial_port.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
+#include <QSignalBlocker>
 #include <QStringList>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace zelvora {
 namespace {
@@ -39,6 +44,12 @@ bool parseSettings(const QString& text, LineSettings& out) {
   return true;
 }
 
+// The serial port reports a device another program holds the same way as
+// one the user may not open; only the latter is a matter of permissions.
+bool accessDenied(const QString& device) {
+  return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
 }  // namespace
 
 QString SerialDeviceForPort(int port) {
@@ -63,12 +74,29 @@ bool SerialPort::setSettings(const QString& settings) {
   return true;
 }
 
+QString SerialPort::device() const {
+  if (m_namedDevice.isEmpty()) return SerialDeviceForPort(m_port);
+  // The serial port takes a bare name as one below /dev.
+  return m_namedDevice.startsWith(QLatin1Char('/')) ? m_namedDevice : QStringLiteral("/dev/") + m_namedDevice;
+}
+
 bool SerialPort::open() {
   if (m_open) return true;
   LineSettings line;
   parseSettings(m_settings, line);
-  m_serial->setPortName(SerialDeviceForPort(m_port));
-  if (!m_serial->open(QIODevice::ReadWrite)) {
+  const QString path = device();
+  m_serial->setPortName(path);
+  m_openFailure = OpenFailure::None;
+  bool opened = false;
+  {
+    // The error handler would clear the cause before it could be read.
+    const QSignalBlocker quiet(m_serial);
+    opened = m_serial->open(QIODevice::ReadWrite);
+  }
+  if (!opened) {
+    m_openFailure = m_serial->error() == QSerialPort::PermissionError && accessDenied(path)
+                        ? OpenFailure::PermissionDenied
+                        : OpenFailure::Other;
     m_serial->clearError();
     return false;
   }
@@ -79,6 +107,7 @@ bool SerialPort::open() {
   if (!ok) {
     m_serial->close();
     m_serial->clearError();
+    m_openFailure = OpenFailure::Other;
     return false;
   }
   m_serial->clear();

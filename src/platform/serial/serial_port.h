@@ -28,13 +28,24 @@ class SerialPort : public QObject {
 
   int commPort() const { return m_port; }
   void setCommPort(int port) { m_port = port; }
+  // A device named outright (a stable /dev/serial/by-id/ name) is used
+  // whatever the port number; empty leaves the choice to the number.
+  QString namedDevice() const { return m_namedDevice; }
+  void setNamedDevice(const QString& device) { m_namedDevice = device; }
+  // The device open() opens: the named one, else that of the port number.
+  QString device() const;
   QString settings() const { return m_settings; }
   // Returns false (and keeps the old settings) for a text it cannot use.
   bool setSettings(const QString& settings);
 
   bool portOpen() const { return m_open; }
-  // Opens the device of the port number; false when it cannot be opened.
+  // Opens the device; false when it cannot be opened.
   bool open();
+  // Why the last open() failed: the user may not open the device (on Linux
+  // mostly a user outside the group that owns serial devices), or anything
+  // else (no such device, in use, refused line settings).
+  enum class OpenFailure { None, PermissionDenied, Other };
+  OpenFailure openFailure() const { return m_openFailure; }
   void close();
   // True once the device has gone away while the port was open.
   bool deviceLost() const { return m_lost; }
@@ -49,6 +60,8 @@ class SerialPort : public QObject {
 
   QSerialPort* m_serial;
   int m_port = 1;
+  QString m_namedDevice;
+  OpenFailure m_openFailure = OpenFailure::None;
   QString m_settings = QStringLiteral("9600,N,8,1");
   bool m_open = false;
   bool m_lost = false;
