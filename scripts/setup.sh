@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
   libgsf-1-dev libfreexl-dev
   libgtest-dev libbenchmark-dev libfftw3-dev
   clang libclang-rt-14-dev
@@ -14,6 +14,7 @@ packages=(
   socat libhamlib-dev libhamlib-utils
   gnumeric python3-xlwt python3-xlrd
   xplanet-images
+  dpkg-dev file desktop-file-utils appstream lintian
   "$@"
 )
 

@@ -15,6 +15,8 @@ MDIzelvora& start() {
   QApplication::setApplicationName(QStringLiteral("Zelvora"));
   QApplication::setOrganizationName(QStringLiteral("Zelvora"));
   QApplication::setWindowIcon(ProgramIcon());
+  // Lets the desktop match the windows to the menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZELVORA_APP_ID));
   // Qt's own buttons and menus speak German before the first window exists.
   InstallGermanQtTranslations();
   // The window layouts are measured for an 8-point Arial interface font.

@@ -22,6 +22,12 @@ class ReceiverPort : public QObject {
 
   int commPort() const { return m_port; }
   void setCommPort(int port) { m_port = port; }
+  // A device named outright (a stable /dev/serial/by-id/ name) is used
+  // whatever the port number; empty leaves the choice to the number.
+  QString namedDevice() const { return m_namedDevice; }
+  void setNamedDevice(const QString& device) { m_namedDevice = device; }
+  // The device open() opens.
+  virtual QString device() const = 0;
   virtual QString settings() const = 0;
   // Returns false (and keeps the old settings) for a text it cannot use.
   virtual bool setSettings(const QString& settings) = 0;
@@ -33,6 +39,11 @@ class ReceiverPort : public QObject {
   virtual bool portOpen() const = 0;
   // False when the receiver cannot be reached.
   virtual bool open() = 0;
+  // Why the last open() failed: the user may not open the device (on Linux
+  // mostly a user outside the group that owns serial devices), or anything
+  // else (no such device, in use, refused line settings).
+  enum class OpenFailure { None, PermissionDenied, Other };
+  OpenFailure openFailure() const { return m_openFailure; }
   virtual void close() = 0;
   // True once the device has gone away while the port was open.
   virtual bool deviceLost() const = 0;
@@ -46,8 +57,13 @@ class ReceiverPort : public QObject {
   // Something was received; input() returns it.
   void received();
 
+ protected:
+  void setOpenFailure(OpenFailure failure) { m_openFailure = failure; }
+
  private:
   int m_port = 1;
+  QString m_namedDevice;
+  OpenFailure m_openFailure = OpenFailure::None;
 };
 
 }  // namespace zelvora

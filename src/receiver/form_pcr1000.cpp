@@ -243,7 +243,10 @@ void Form_pcr1000::PowerOn() {
   auto& c = ui();
   if (c.MSComm1->portOpen()) return;
   if (!c.MSComm1->open()) {
-    MsgBox(kPortMessage, MsgOkOnly | MsgCritical);
+    QString text = kPortMessage;
+    if (c.MSComm1->openFailure() == ReceiverPort::OpenFailure::PermissionDenied)
+      text += QStringLiteral("\nKeine Berechtigung für %1: Benutzer zur Gruppe dialout hinzufügen.").arg(c.MSComm1->device());
+    MsgBox(text, MsgOkOnly | MsgCritical);
     return;
   }
   c.link->reset();

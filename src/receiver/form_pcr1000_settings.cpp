@@ -97,6 +97,9 @@ void Form_pcr1000::LoadSettings() {
     c.MSComm1->setCommPort(port);
     c.COM_eingabe->setText(QString::number(port));
   }
+  // A device named outright survives a USB adapter's replugging, which
+  // renumbers /dev/ttyUSB<n>.
+  c.MSComm1->setNamedDevice(read(kCommunication, QStringLiteral("Device")));
 
   if (const auto on = SettingBoolean(read(kScan, QStringLiteral("PCR1000")))) IsPcr1000 = *on;
   v = number(kScan, QStringLiteral("LoopBack"));
@@ -136,6 +139,8 @@ bool Form_pcr1000::SaveSettings(QString* reason) {
   options.insert(options.end(), c->Filter.begin(), c->Filter.end());
   for (OptionButton* option : options) write(kRadio, option->objectName(), SettingBooleanText(option->isChecked()));
   write(kCommunication, QStringLiteral("CommPort"), QString::number(c->MSComm1->commPort()));
+  if (!c->MSComm1->namedDevice().isEmpty())
+    write(kCommunication, QStringLiteral("Device"), c->MSComm1->namedDevice());
   write(kScan, QStringLiteral("PCR1000"), SettingBooleanText(IsPcr1000));
   write(kScan, QStringLiteral("LoopBack"), QString::number(LoopBack));
   write(kScan, QStringLiteral("PauseScan"), QString::number(PauseScan));

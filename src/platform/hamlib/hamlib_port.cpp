@@ -26,13 +26,23 @@ bool HamlibPort::setSettings(const QString& settings) {
   return true;
 }
 
+QString HamlibPort::device() const {
+  if (!m_address.host.isEmpty()) return m_address.host;
+  if (!m_address.device.isEmpty()) return m_address.device;
+  return namedDevice().isEmpty() ? SerialDeviceForPort(commPort()) : namedDevice();
+}
+
 bool HamlibPort::open() {
   if (m_open) return true;
   std::promise<bool> opened;
   std::future<bool> result = opened.get_future();
-  const QString comDevice = SerialDeviceForPort(commPort());
+  const QString comDevice = device();
   m_worker->post([&] { opened.set_value(m_rig->open(m_address, comDevice)); });
-  if (!result.get()) return false;
+  setOpenFailure(OpenFailure::None);
+  if (!result.get()) {
+    setOpenFailure(OpenFailure::Other);
+    return false;
+  }
   ++m_session;
   m_unsent.clear();
   m_received.clear();

@@ -31,6 +31,8 @@ class HamlibPort : public ReceiverPort {
   QString settings() const override { return m_settings; }
   bool setSettings(const QString& settings) override;
   double characterMs() const override { return 0; }
+  // The rigctld's address or the rig's serial device.
+  QString device() const override;
 
   bool portOpen() const override { return m_open; }
   // Opens the rig and waits for it; a serial rig without a device of its

@@ -22,13 +22,15 @@ class SerialPort : public ReceiverPort {
   explicit SerialPort(QObject* parent, const QString& name);
   ~SerialPort() override;
 
+  // The device open() opens: the named one, else that of the port number.
+  QString device() const override;
   QString settings() const override { return m_settings; }
   bool setSettings(const QString& settings) override;
   // Start bit, data bits, parity bit and stop bits at the baud rate.
   double characterMs() const override;
 
   bool portOpen() const override { return m_open; }
-  // Opens the device of the port number.
+  // Opens the device; false when it cannot be opened.
   bool open() override;
   void close() override;
   bool deviceLost() const override { return m_lost; }
