@@ -142,7 +142,13 @@ void Form_pcr1000::WaitUntilTuned() {
   for (auto* c = controls(); c && c->MSComm1->portOpen(); c = controls()) {
     const double left = c->link->msUntilTuned(settleMs);
     if (left <= 0) return;
-    WaitSeconds(std::ceil(left) / 1000);
+    // An acknowledgement that comes meanwhile brings the moment forward.
+    QElapsedTimer waited;
+    waited.start();
+    WaitSeconds(std::ceil(left) / 1000, [this, left, &waited] {
+      auto* now = controls();
+      return !now || now->link->msUntilTuned(settleMs) + 1 < left - waited.nsecsElapsed() / 1e6;
+    });
   }
 }
 

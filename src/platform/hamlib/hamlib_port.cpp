@@ -46,6 +46,7 @@ bool HamlibPort::open() {
   ++m_session;
   m_unsent.clear();
   m_received.clear();
+  m_polled = false;
   m_open = true;
   return true;
 }
@@ -72,10 +73,18 @@ void HamlibPort::output(const QString& text) {
     const QString command = m_unsent.mid(start, i - start);
     start = i + 1;
     if (command.isEmpty()) continue;
+    // Like the PCR1000, the port acknowledges commands only once polled
+    // ("G300"); the queries it always answers. An acknowledgement the
+    // panel does not expect would be taken for the next command's.
+    if (command == QLatin1String("G300")) m_polled = true;
+    const bool query = command == QLatin1String("I0?") || command == QLatin1String("I1?");
+    const bool answered = m_polled || query;
+    if (command == QLatin1String("H100")) m_polled = false;
     const quint64 session = m_session;
     HamlibRig* rig = m_rig.get();
-    m_worker->post([this, rig, session, command] {
+    m_worker->post([this, rig, session, command, answered] {
       const QString reply = rig->answer(command) + QStringLiteral("\r\n");
+      if (!answered) return;
       QMetaObject::invokeMethod(this, [this, session, reply] { receive(session, reply); }, Qt::QueuedConnection);
     });
   }

@@ -53,6 +53,7 @@ class HamlibPort : public ReceiverPort {
   bool m_open = false;
   // Replies of an earlier opening that arrive after close() are dropped.
   quint64 m_session = 0;
+  bool m_polled = false;
   QString m_unsent;
   QString m_received;
   // Declared before the worker, which is ended first and may use it to the
