@@ -71,7 +71,11 @@ QString ProfileFile::value(const QString& section, const QString& key) const {
 }
 
 void ProfileFile::setValue(const QString& section, const QString& key, const QString& value) {
-  const QString line = key + QLatin1Char('=') + value;
+  // A line break in a value would start lines of its own: keys or even
+  // sections that were never written.
+  QString oneLine = value;
+  oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QString line = key + QLatin1Char('=') + oneLine;
   qsizetype header = findSection(section);
   if (header < 0) {
     m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));

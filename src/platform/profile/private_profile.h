@@ -10,6 +10,7 @@ namespace zelvora {
 // its surrounding blanks (and quotes) and cut at 255 characters. Writing
 // replaces the key's line, or adds the key at the end of its section, or
 // the section at the end of the file; every other line stays as it was.
+// Line breaks in a written value become blanks.
 //
 // The file is read as UTF-8 when it is valid UTF-8, else as Windows-1252
 // (files of the older installation), and written as UTF-8 into a temporary

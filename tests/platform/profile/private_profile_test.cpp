@@ -80,5 +80,15 @@ TEST_F(PrivateProfileTest, ASettingsFileThatIsAPipeIsNeitherWaitedForNorReplaced
   EXPECT_FALSE(QFileInfo(path()).isFile()) << "the pipe is still there";
 }
 
+TEST_F(PrivateProfileTest, AValueWithLineBreaksStaysOnItsOwnLine) {
+  write("[MEMORY]\nMemoryName2=alt\n");
+  ASSERT_TRUE(WritePrivateProfileString(QStringLiteral("MEMORY"), QStringLiteral("MemoryName2"),
+                                        QStringLiteral("Wetter\r\nMemoryFrequency2=0"), path()));
+  EXPECT_EQ(GetPrivateProfileString(QStringLiteral("MEMORY"), QStringLiteral("MemoryName2"), path()),
+            QStringLiteral("Wetter  MemoryFrequency2=0"));
+  EXPECT_EQ(GetPrivateProfileString(QStringLiteral("MEMORY"), QStringLiteral("MemoryFrequency2"), path()), QString())
+      << "the value made no key of its own";
+}
+
 }  // namespace
 }  // namespace zelvora
