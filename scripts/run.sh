@@ -5,7 +5,9 @@
 #
 # The receiver: scripts/run.sh --device /dev/ttyUSB0 (or ZELVORA_COM1=...)
 # puts a real receiver on COM1. Without one, the receiver simulator stands
-# in on COM1 for as long as the program runs.
+# in on COM1 for as long as the program runs, on a line as slow as the
+# receiver's real one (9600 baud); ZELVORA_SIMULATOR_OPTIONS replaces its
+# line options (see build/bin/pcrsim --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +16,7 @@ while (($#)); do
   case "$1" in
     --device) device=${2:?--device needs a device path}; shift 2 ;;
     --device=*) device=${1#--device=}; shift ;;
-    -h|--help) sed -n '2,8s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,10s/^# \{0,1\}//p' "$0"; exit 0 ;;
     *) echo "run.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -42,7 +44,9 @@ if [[ -z $device ]]; then
   sim_dir=$(mktemp -d)
   trap stop_simulator EXIT
   trap 'exit 130' INT TERM
-  "$build/bin/pcrsim" --link "$sim_dir/pcr1000" >"$sim_dir/terminal" &
+  sim_options=${ZELVORA_SIMULATOR_OPTIONS-"--baud 9600 --settle 10"}
+  # shellcheck disable=SC2086 # the options are words
+  "$build/bin/pcrsim" --link "$sim_dir/pcr1000" $sim_options >"$sim_dir/terminal" &
   sim_pid=$!
   for _ in $(seq 50); do
     [[ -L $sim_dir/pcr1000 ]] && break
@@ -50,7 +54,7 @@ if [[ -z $device ]]; then
   done
   [[ -L $sim_dir/pcr1000 ]] || { echo "run.sh: the receiver simulator did not start" >&2; exit 1; }
   device=$sim_dir/pcr1000
-  echo "Receiver simulator on $(head -n1 "$sim_dir/terminal") as COM1"
+  echo "Receiver simulator on $(head -n1 "$sim_dir/terminal") as COM1 ($sim_options)"
 fi
 export ZELVORA_COM1=$device
 

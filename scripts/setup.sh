@@ -5,15 +5,16 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
   libgsf-1-dev libfreexl-dev
   libgtest-dev libbenchmark-dev libfftw3-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation qt6-translations-l10n
   pulseaudio pulseaudio-utils
-  socat libhamlib-utils
-  gnumeric
+  socat libhamlib-dev libhamlib-utils
+  gnumeric python3-xlwt python3-xlrd
   xplanet-images
+  dpkg-dev file desktop-file-utils appstream lintian
   "$@"
 )
 

@@ -1,11 +1,14 @@
 // How fast the receiver panel talks to a receiver: signal-meter polls per
 // second while the receiver is on, the time from a "FREQUENZ" click to the
-// frequency command on the wire, and band-scan steps per second. The receiver is the simulator on a
-// pseudo-terminal; its log stamps every command on arrival.
+// frequency command on the wire, and band-scan steps per second with the
+// stations found. The receiver is the simulator on a pseudo-terminal, bare
+// or as slow as a real 9600-baud line, directly or through a USB adapter;
+// its log stamps every command on arrival at the receiver.
 
 #include "platform/classic_timer.h"
 #include "platform/form_registry.h"
 #include "platform/message_box.h"
+#include "foundlist/form_autoscan.h"
 #include "receiver/form_pcr1000.h"
 #include "simulator_process.h"
 
@@ -23,6 +26,21 @@
 
 namespace zelvora {
 namespace {
+
+// The simulator's line: baud rate (0: the bare terminal) and the adapter's
+// latency in ms.
+struct Line {
+  int baud;
+  int latencyMs;
+  QStringList arguments() const {
+    QStringList list;
+    if (baud > 0) list << QStringLiteral("--baud") << QString::number(baud);
+    if (latencyMs > 0) list << QStringLiteral("--latency") << QString::number(latencyMs);
+    return list;
+  }
+  double characterMs() const { return baud > 0 ? 10000.0 / baud : 0; }
+};
+constexpr Line kBare{0, 0}, kDirect{9600, 0}, kUsbAdapter{9600, 16};
 
 // A switched-on panel in an empty program folder, with its own simulator.
 struct Bench {
@@ -53,8 +71,8 @@ struct Bench {
   }
 };
 
-void BM_SignalMeterPolls(benchmark::State& state) {
-  Bench bench;
+void BM_SignalMeterPolls(benchmark::State& state, Line line) {
+  Bench bench(line.arguments());
   if (!bench.sim->running() || !bench.messages.texts().isEmpty()) {
     state.SkipWithError("the receiver did not switch on");
     return;
@@ -71,7 +89,12 @@ void BM_SignalMeterPolls(benchmark::State& state) {
   }
   state.counters["polls_per_s"] = polls / seconds;
 }
-BENCHMARK(BM_SignalMeterPolls)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SignalMeterPolls, bare, kBare)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SignalMeterPolls, 9600_direct, kDirect)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SignalMeterPolls, 9600_usb_16ms, kUsbAdapter)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_FrequencyClickToWire(benchmark::State& state) {
   Bench bench;
@@ -108,49 +131,74 @@ void BM_FrequencyClickToWire(benchmark::State& state) {
 }
 BENCHMARK(BM_FrequencyClickToWire)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
-// Scan steps per second over a band without stations, so that no step
-// pauses: the rate the three command waits of a step allow. Counted on the
-// simulator's own log, one frequency command per step, between the first
-// and the last command's arrival.
-void BM_ScanSteps(benchmark::State& state) {
-  Bench bench({QStringLiteral("--no-stations")});
+// One scan pass over 144 to 146 MHz in 25 kHz steps, with five stations
+// above the squelch: steps per second between the first and the last
+// frequency command's arrival, and the stations found at their own
+// frequency. Beside it the line's own bound for a step: the frequency
+// command, the squelch query and its reply one after the other on the
+// wire (20 + 5 + 7 characters), the command wait after the receiver has
+// the frequency, and on average half the adapter's latency.
+void BM_ScanPass(benchmark::State& state, Line line) {
+  QStringList arguments = line.arguments();
+  const QStringList stations = {QStringLiteral("144.1:10:100"), QStringLiteral("144.5:10:40"),
+                                QStringLiteral("144.525:10:200"), QStringLiteral("145.5:10:60"),
+                                QStringLiteral("145.975:10:30")};
+  const QStringList expected = {QStringLiteral("144.1000"), QStringLiteral("144.5000"), QStringLiteral("144.5250"),
+                                QStringLiteral("145.5000"), QStringLiteral("145.9750")};
+  for (const QString& station : stations) arguments << QStringLiteral("--station") << station;
+  Bench bench(arguments);
   if (!bench.sim->running() || !bench.messages.texts().isEmpty()) {
     state.SkipWithError("the receiver did not switch on");
     return;
   }
   Form_pcr1000& panel = bench.panel();
-  panel.Frequenzeingabe()->setText(QStringLiteral("145.0"));
-  bench.button("but_fqeingabe")->click();
-  panel.window()->findChild<QComboBox*>(QStringLiteral("TuningStep"))->setCurrentText(QStringLiteral("25 KHz"));
-  panel.LoopBack = 1;
-  double steps = 0, seconds = 0;
+  panel.IsPcr1000 = true;
+  panel.LoopBack = 0;
+  panel.PauseScan = 0;
+  panel.window()->findChild<QLineEdit*>(QStringLiteral("Text_scan1"))->setText(QStringLiteral("144"));
+  panel.window()->findChild<QLineEdit*>(QStringLiteral("Text_scan2"))->setText(QStringLiteral("146"));
+  double steps = 0, seconds = 0, finds = 0, passes = 0;
   for (auto _ : state) {
-    bench.runEvents(50);
+    panel.Frequenzeingabe()->setText(QStringLiteral("144.0"));
+    bench.button("but_fqeingabe")->click();
+    panel.window()->findChild<QComboBox*>(QStringLiteral("TuningStep"))->setCurrentText(QStringLiteral("25 KHz"));
+    form<Form_autoscan>().Commfreqloesch_Click();
+    bench.runEvents(100);
     bench.sim->clearLog();
     bench.button("Scan")->click();
-    bench.runEvents(2000);
+    QElapsedTimer t;
+    t.start();
+    while (panel.CurrentFrequency < 146.0 - 1e-9 && t.elapsed() < 30000) bench.runEvents(5);
+    bench.runEvents(200);
     bench.button("Scan")->click();
-    const QStringList commands = bench.sim->commands();
-    const auto stamps = bench.sim->stamps();
-    double first = -1, last = -1;
-    int count = 0;
-    for (int k = 0; k < commands.size() && k < static_cast<int>(stamps.size()); ++k) {
-      if (!commands[k].startsWith(QStringLiteral("K0"))) continue;
-      if (first < 0) first = stamps[k];
-      last = stamps[k];
-      ++count;
-    }
+    const auto [count, span] = bench.sim->arrivals(QStringLiteral("K0"));
     if (count < 2) {
       state.SkipWithError("the scan sent no steps");
       return;
     }
+    for (int k = 1; k <= 60; ++k) {
+      const QString found = form<Form_autoscan>().autscan(k)->text();
+      if (found.isEmpty()) continue;
+      if (!expected.contains(found)) {
+        state.SkipWithError(qPrintable(QStringLiteral("a false find at ") + found));
+        return;
+      }
+      ++finds;
+    }
+    ++passes;
     steps += count - 1;
-    seconds += (last - first) / 1000.0;
-    state.SetIterationTime((last - first) / 1000.0 / (count - 1));
+    seconds += span;
+    state.SetIterationTime(span / (count - 1));
   }
+  const double boundMs = (20 + 5 + 7) * line.characterMs() + 10 + line.latencyMs / 2.0;
   state.counters["steps_per_s"] = steps / seconds;
+  state.counters["bound_steps_per_s"] = 1000.0 / boundMs;
+  state.counters["share_of_bound"] = steps / seconds / (1000.0 / boundMs);
+  state.counters["finds_of_5"] = finds / passes;
 }
-BENCHMARK(BM_ScanSteps)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanPass, bare, kBare)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanPass, 9600_direct, kDirect)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanPass, 9600_usb_16ms, kUsbAdapter)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // The main window's start-up loads and unloads the panel; its load reads
 // the settings file and must not wait for a receiver.

@@ -1,56 +1,36 @@
 #include "app/artwork.h"
 
+#include "app/program_logo.h"
 #include "platform/program_folder.h"
 
 #include <QBrush>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace zelvora {
+namespace {
 
-QPixmap ProgramLogo(int size) {
-  QPixmap logo(size, size);
-  logo.fill(Qt::transparent);
-  QPainter p(&logo);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size / 100.0, size / 100.0);
-  // Mast with guy lines.
-  p.setPen(QPen(QColor(200, 200, 200), 4, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(50, 30), QPointF(50, 92));
-  p.setPen(QPen(QColor(160, 160, 160), 2));
-  p.drawLine(QPointF(50, 45), QPointF(30, 92));
-  p.drawLine(QPointF(50, 45), QPointF(70, 92));
-  // Waves leaving the top of the mast.
-  p.setBrush(Qt::NoBrush);
-  const QColor waves[] = {QColor(0, 255, 0), QColor(0, 200, 60), QColor(0, 150, 90)};
-  for (int i = 0; i < 3; ++i) {
-    const double r = 12 + i * 12;
-    p.setPen(QPen(waves[i], 5, Qt::SolidLine, Qt::RoundCap));
-    const QRectF box(50 - r, 28 - r, 2 * r, 2 * r);
-    p.drawArc(box, 30 * 16, 120 * 16);
-    p.drawArc(box, 210 * 16, -30 * 16);
-    p.drawArc(box, -30 * 16, 30 * 16);
-  }
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 60, 60));
-  p.drawEllipse(QPointF(50, 28), 6, 6);
-  return logo;
+QPixmap painted(int size, void (*paint)(QPainter&, double)) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  paint(p, size);
+  return pixmap;
 }
+
+}  // namespace
+
+QPixmap ProgramLogo(int size) { return painted(size, PaintProgramLogo); }
 
 QIcon ProgramIcon() {
   QIcon icon;
-  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(ProgramLogo(size));
+  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(painted(size, PaintProgramIcon));
   return icon;
 }
 
 QBrush FrameBackground() {
   const QPixmap photo(NativePath(ProgramFolder() + QStringLiteral("\\grafik\\hintergrund.jpg")));
   if (!photo.isNull()) return QBrush(photo);
-  QLinearGradient sky(0, 0, 0, 1200);
-  sky.setColorAt(0, QColor(10, 20, 50));
-  sky.setColorAt(1, QColor(40, 60, 110));
-  return QBrush(sky);
+  return QBrush(NightSky(1200));
 }
 
 }  // namespace zelvora

@@ -5,8 +5,8 @@
 
 namespace zelvora {
 
-// The program's own pictures, drawn rather than stored: the logo (an
-// antenna mast sending waves) and the icon made from it.
+// The program's own pictures, drawn rather than stored (app/program_logo.h):
+// the logo and the window icon, which is the desktop menu's icon too.
 QPixmap ProgramLogo(int size);
 QIcon ProgramIcon();
 

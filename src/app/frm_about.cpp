@@ -40,7 +40,8 @@ void frmAbout::buildControls(AboutControls& c, QWidget* client) {
 
   c.lblTitle = createLabel(client, "lblTitle", QString(), {1050, 240, 3885, 480}, {Qt::black, 18, true});
   c.lblVersion = createLabel(client, "lblVersion", QString(), {1050, 780, 3885, 225});
-  c.lblDescription = createLabel(client, "lblDescription", QString(), {1050, 1125, 3885, 1170});
+  // At 8.25 pt the last line of the text would fall below the label.
+  c.lblDescription = createLabel(client, "lblDescription", QString(), {1050, 1125, 3885, 1170}, {Qt::black, 7.5});
   c.lblDescription->setWordWrap(true);
   c.lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   c.lblDisclaimer = createLabel(client, "lblDisclaimer", QString(), {255, 2625, 3870, 825});

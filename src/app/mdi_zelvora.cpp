@@ -69,6 +69,8 @@ void MDIzelvora::createControls(QWidget* client) {
 }
 
 void MDIzelvora::buildMenus(QWidget* window) {
+  // "&" only underlines the access key (Alt+letter); the captions read as
+  // without it.
   QMenuBar* bar = static_cast<QMainWindow*>(window)->menuBar();
   const auto addMenu = [&](const char* name, const QString& caption, const std::vector<MenuItem>& items) {
     QMenu* menu = bar->addMenu(caption);
@@ -82,7 +84,7 @@ void MDIzelvora::buildMenus(QWidget* window) {
     return menu;
   };
 
-  addMenu("men_ansicht", QStringLiteral("Ansichten"),
+  addMenu("men_ansicht", QStringLiteral("&Ansichten"),
           {{"men_stand", QStringLiteral("Standard"), LayoutStandard},
            {"men_weltkarte", QStringLiteral("Weltkarte"), LayoutWorldMap},
            {"men_spek", QStringLiteral("Spektrum"), LayoutSpectrum},
@@ -95,7 +97,7 @@ void MDIzelvora::buildMenus(QWidget* window) {
            {"men_pcranalyzer", QStringLiteral("PCR1000 + Spektrum"), LayoutPcrSpectrum},
            {"men_pcr1000welt", QStringLiteral("PCR1000 + Weltkarte"), LayoutPcrWorldMap}});
 
-  addMenu("men_extern", QStringLiteral("Externe Links"),
+  addMenu("men_extern", QStringLiteral("&Externe Links"),
           {{"men_vanto", QStringLiteral("Vanto Frequenzen"), [] { openLink("men_vanto"); }},
            {"men_sdr_twente", QStringLiteral("KW SDR Twente"), [] { openLink("men_sdr_twente"); }},
            {"men_lumbra", QStringLiteral("2m SDR Lumbra"), [] { openLink("men_lumbra"); }},
@@ -106,7 +108,7 @@ void MDIzelvora::buildMenus(QWidget* window) {
            {"men_lwlist", QStringLiteral("Langwelle Frequenzen"), [] { openLink("men_lwlist"); }},
            {"men_vlflist", QStringLiteral("VLF Frequenzen"), [] { openLink("men_vlflist"); }}});
 
-  addMenu("men_zus", QStringLiteral("Zusatzfenster"),
+  addMenu("men_zus", QStringLiteral("&Zusatzfenster"),
           {{"men_browser", QStringLiteral("HTML Browser1"),
             [] {
               form<Form_browser>().Browser1()->Navigate(pagePath("\\html\\frequ-vanto.html"));
@@ -123,14 +125,14 @@ void MDIzelvora::buildMenus(QWidget* window) {
            {"men_welt", QStringLiteral("Weltkarte"), ShowWorldMap},
            {"men_pcr1000", QStringLiteral("PCR1000"), [] { form<Form_pcr1000>().show(); }}});
 
-  QMenu* windows = addMenu("men_fenster", QStringLiteral("Fensterliste"), {});
+  QMenu* windows = addMenu("men_fenster", QStringLiteral("&Fensterliste"), {});
   QObject::connect(windows, &QMenu::aboutToShow, window, [this, windows] { fillWindowList(windows); });
 
-  QAction* about = bar->addAction(QStringLiteral("Über"));
+  QAction* about = bar->addAction(QStringLiteral("&Über"));
   about->setObjectName(QStringLiteral("men_ueber"));
   QObject::connect(about, &QAction::triggered, window, [] { form<frmAbout>().show(); });
 
-  QAction* exit = bar->addAction(QStringLiteral("Beenden"));
+  QAction* exit = bar->addAction(QStringLiteral("&Beenden"));
   exit->setObjectName(QStringLiteral("men_ende"));
   QObject::connect(exit, &QAction::triggered, window, [this] { men_ende_Click(); });
 }

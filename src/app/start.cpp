@@ -2,8 +2,10 @@
 
 #include "app/artwork.h"
 #include "app/mdi_zelvora.h"
+#include "platform/design.h"
 #include "platform/form_registry.h"
 #include "platform/key_state.h"
+#include "platform/qt_translations.h"
 
 #include <QApplication>
 
@@ -13,10 +15,12 @@ MDIzelvora& start() {
   QApplication::setApplicationName(QStringLiteral("Zelvora"));
   QApplication::setOrganizationName(QStringLiteral("Zelvora"));
   QApplication::setWindowIcon(ProgramIcon());
-  // The window layouts are measured for an 8-point Arial-like interface font.
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(8.25);
-  QApplication::setFont(font);
+  // Lets the desktop match the windows to the menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZELVORA_APP_ID));
+  // Qt's own buttons and menus speak German before the first window exists.
+  InstallGermanQtTranslations();
+  // The window layouts are measured for an 8-point Arial interface font.
+  QApplication::setFont(DesignFont(QStringLiteral("Arial"), 8.25));
   KeyState::instance();
   auto& main = form<MDIzelvora>();
   FormRegistry::instance().setFrame(&main);

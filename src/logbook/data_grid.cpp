@@ -44,14 +44,32 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent), m_caption(new QLabel(this
 }
 
 void DataGrid::reset() {
+  if (m_table) disconnect(m_table, nullptr, this, nullptr);
   m_view->setModel(nullptr);
   m_table = nullptr;
 }
 
 bool DataGrid::bind(LogbookTable* table) {
   if (!table || !table->isOpen()) return false;
+  if (m_table) disconnect(m_table, nullptr, this, nullptr);
   m_table = table;
   m_view->setModel(table);
+  // The result set reads the workbook again after another program saved it
+  // or after a failed write; the user stays on the cell being stamped and
+  // the columns keep their widths.
+  connect(table, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+    const QModelIndex current = m_view->currentIndex();
+    m_keptCell = current.isValid() ? QPoint(current.column(), current.row()) : QPoint(-1, -1);
+    m_keptWidths.clear();
+    for (int column = 0; column < m_view->horizontalHeader()->count(); ++column)
+      m_keptWidths.push_back(m_view->columnWidth(column));
+  });
+  connect(table, &QAbstractItemModel::modelReset, this, [this] {
+    for (int column = 0; column < std::min(static_cast<int>(m_keptWidths.size()), m_table->columnCount()); ++column)
+      m_view->setColumnWidth(column, m_keptWidths[static_cast<std::size_t>(column)]);
+    if (m_keptCell.y() >= 0 && m_keptCell.y() < m_table->rowCount() && m_keptCell.x() < m_table->columnCount())
+      m_view->setCurrentIndex(m_table->index(m_keptCell.y(), m_keptCell.x()));
+  });
   m_view->horizontalHeader()->reset();
   fitColumns();
   m_view->clearSelection();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QTableView;
@@ -55,6 +57,10 @@ class DataGrid : public QWidget {
   QLabel* m_caption;
   QTableView* m_view;
   LogbookTable* m_table = nullptr;
+  // The current cell (column, row) and the column widths while the result
+  // set is read again.
+  QPoint m_keptCell{-1, -1};
+  std::vector<int> m_keptWidths;
   std::function<void()> m_onDoubleClick;
 };
 

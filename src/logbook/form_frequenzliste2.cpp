@@ -27,6 +27,8 @@ const QString kOpenMessage =
     QStringLiteral("Tabelle muss Tabelle1 heißen! Dateiname ist egal. Oder ist die Tabelle in einem anderen Programm geöffnet?");
 const QString kDateMessage = QStringLiteral("Fehler bei der Datumseingabe. Feldname muss \"Datum\" sein.");
 const QString kTimeMessage = QStringLiteral("Fehler bei der Eingabe. Feldnamen müssen \"Ortszeit\" und \"UTC\" sein.");
+const QString kFormatMessage =
+    QStringLiteral("Dateiformat wird nicht unterstützt: nur Excel-Arbeitsmappen 97–2003 (.xls).");
 const QString kSheet = QStringLiteral("Tabelle1");
 const QString kDefaultWorkbook = QStringLiteral("logbuch-kw.xls");
 
@@ -65,6 +67,8 @@ void Form_frequenzliste2::buildControls(LogbookControls& c, QWidget* client) {
   c.tablist = new FileListBox(client);
   c.tablist->setObjectName(QStringLiteral("tablist"));
   placeTwips(c.tablist, 240, 40, 2535, kFileListHeight);
+  // Workbooks copied into the folder while the window is open show up at once.
+  c.tablist->setWatching(true);
 
   c.Comm_excelauf = button(client, "Comm_excelauf", QStringLiteral("Öffnen"), 2880, 120, 975);
   c.Comm_excelzu = button(client, "Comm_excelzu", QStringLiteral("Schließen"), 3960, 120, 975);
@@ -102,16 +106,21 @@ void Form_frequenzliste2::pointFileList() {
   ui().tablist->setPattern(QStringLiteral("*.xls"));
 }
 
-void Form_frequenzliste2::openWorkbook(const QString& path) {
+QString Form_frequenzliste2::openWorkbook(const QString& path) {
   DataGrid* grid = ui().Data_frequenzen;
   grid->reset();
   // The old result set and connection are replaced; closing them first
   // leaves nothing of the old workbook bound.
   if (m_table) m_table->close();
   m_connection = std::make_unique<LogbookConnection>();
-  step(m_connection->open(NativePath(path)), kOpenMessage);
+  const xls::FileStatus status = m_connection->open(NativePath(path));
+  // A file of another kind is no question of sheet names or of other
+  // programs: every step that fails because of it says so.
+  const QString message = status == xls::FileStatus::UnsupportedFormat ? kFormatMessage : kOpenMessage;
+  step(status == xls::FileStatus::Ok, message);
   m_table = std::make_unique<LogbookTable>();
-  step(m_table->open(*m_connection, kSheet), kOpenMessage);
+  step(m_table->open(*m_connection, kSheet), message);
+  return message;
 }
 
 void Form_frequenzliste2::sizeForOpen() {
@@ -131,10 +140,10 @@ void Form_frequenzliste2::widenRemarks() {
 void Form_frequenzliste2::Form_Load() {
   pointFileList();
   const QString path = ProgramFolder() + QStringLiteral("\\excel\\") + kDefaultWorkbook;
-  openWorkbook(path);
+  const QString openMessage = openWorkbook(path);
   DataGrid* grid = ui().Data_frequenzen;
   grid->setCaption(kDefaultWorkbook);
-  step(grid->bind(m_table.get()), kOpenMessage);
+  step(grid->bind(m_table.get()), openMessage);
   sizeForOpen();
   ui().Label_info->setText(QStringLiteral("Doppelklick auf Frequenz = Kopie in den Icom PCR1000") + QChar(13) +
                            QStringLiteral("Buttons fügen Datum, Ortszeit, UTC ein"));
@@ -151,10 +160,10 @@ void Form_frequenzliste2::Comm_excelauf_Click() {
   const std::int16_t keptHeight = savedTwips(height());
   pointFileList();
   const QString fileName = ui().tablist->fileName();
-  openWorkbook(excelFolder() + fileName);
+  const QString openMessage = openWorkbook(excelFolder() + fileName);
   DataGrid* grid = ui().Data_frequenzen;
   grid->setCaption(fileName);
-  step(grid->bind(m_table.get()), kOpenMessage);
+  step(grid->bind(m_table.get()), openMessage);
   sizeForOpen();
   grid->setBothScrollBars();
   widenRemarks();
@@ -179,22 +188,28 @@ void Form_frequenzliste2::Comm_excelzu_Click() {
   ui().Comm_excelauf->setEnabled(true);
 }
 
-bool Form_frequenzliste2::stamp(const QString& field, const QString& text) {
+void Form_frequenzliste2::stamp(const QString& field, const QString& text, const QString& fieldMessage) {
   DataGrid* grid = ui().Data_frequenzen;
   const int column = grid->columnIndex(field);
   const int row = grid->currentRow();
-  return column >= 0 && row >= 0 && grid->setCellText(row, column, text);
+  if (column < 0 || row < 0) {
+    step(false, fieldMessage);
+    return;
+  }
+  // The column is there: a write that fails is the file's fault, and the
+  // user is told what kept it from being written.
+  if (!grid->setCellText(row, column, text)) step(false, grid->table()->writeFailure());
 }
 
 void Form_frequenzliste2::Comm_datum_Click() {
   const QString today = LocalDateText();
-  step(stamp(QStringLiteral("Datum"), today), kDateMessage);
+  stamp(QStringLiteral("Datum"), today, kDateMessage);
 }
 
 void Form_frequenzliste2::Comm_ortszeit_Click() {
   const QString local = LocalTimeShortText();
-  step(stamp(QStringLiteral("Ortszeit"), local), kTimeMessage);
-  step(stamp(QStringLiteral("UTC"), UtcTimeText().left(5)), kTimeMessage);
+  stamp(QStringLiteral("Ortszeit"), local, kTimeMessage);
+  stamp(QStringLiteral("UTC"), UtcTimeText().left(5), kTimeMessage);
 }
 
 void Form_frequenzliste2::Comm_swinfo_Click() { OpenWebLink(WebLinkAddress(QStringLiteral("Comm_swinfo"))); }

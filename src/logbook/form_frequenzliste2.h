@@ -50,11 +50,12 @@ class Form_frequenzliste2 : public FormOf<LogbookControls> {
  private:
   void pointFileList();
   // Unbinds the grid and opens a new connection and result set on the
-  // workbook, reporting each failing step.
-  void openWorkbook(const QString& path);
+  // workbook, reporting each failing step. Returns the message for the
+  // open's further failing steps.
+  QString openWorkbook(const QString& path);
   void sizeForOpen();
   void widenRemarks();
-  bool stamp(const QString& field, const QString& text);
+  void stamp(const QString& field, const QString& text, const QString& fieldMessage);
   void closeWorkbook();
 
   std::unique_ptr<LogbookConnection> m_connection;

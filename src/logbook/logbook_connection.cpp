@@ -4,12 +4,12 @@
 
 namespace zelvora {
 
-bool LogbookConnection::open(const QString& path) {
+xls::FileStatus LogbookConnection::open(const QString& path) {
   m_file.reset();
   auto file = std::make_shared<xls::WorkbookFile>();
-  if (file->open(QFile::encodeName(path).toStdString()) != xls::FileStatus::Ok) return false;
-  m_file = std::move(file);
-  return true;
+  const xls::FileStatus status = file->open(QFile::encodeName(path).toStdString());
+  if (status == xls::FileStatus::Ok) m_file = std::move(file);
+  return status;
 }
 
 }  // namespace zelvora

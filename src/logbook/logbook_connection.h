@@ -13,7 +13,8 @@ namespace zelvora {
 // lock file beside it) is refused.
 class LogbookConnection {
  public:
-  bool open(const QString& path);
+  // Ok, or why the workbook could not be opened.
+  xls::FileStatus open(const QString& path);
   void close() { m_file.reset(); }
   bool isOpen() const { return m_file != nullptr; }
   std::shared_ptr<xls::WorkbookFile> file() const { return m_file; }

@@ -9,6 +9,27 @@
 namespace zelvora {
 namespace {
 
+const QString kWriteFailed = QStringLiteral("Die Änderung konnte nicht in die Arbeitsmappe geschrieben werden.");
+const QString kChangedOutside =
+    QStringLiteral("Die Arbeitsmappe wurde außerhalb von Zelvora geändert und neu geladen.");
+
+QString reasonFor(xls::FileStatus status) {
+  switch (status) {
+    case xls::FileStatus::ReadOnly:
+      return QStringLiteral("Die Arbeitsmappe ist schreibgeschützt.");
+    case xls::FileStatus::Locked:
+      return QStringLiteral("Die Arbeitsmappe ist in einem anderen Programm geöffnet.");
+    case xls::FileStatus::DiskFull:
+      return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
+    case xls::FileStatus::Missing:
+      return QStringLiteral("Die Arbeitsmappe ist nicht mehr vorhanden.");
+    case xls::FileStatus::WriteFailed:
+      return QStringLiteral("Beim Schreiben der Datei ist ein Fehler aufgetreten.");
+    default:
+      return QStringLiteral("Die Arbeitsmappe wurde außerhalb von Zelvora geändert und lässt sich nicht mehr lesen.");
+  }
+}
+
 // A finite number only: the parser also reads "inf" and "nan", which a
 // spreadsheet cell cannot hold as a number.
 bool readNumber(QString text, double& number) {
@@ -69,19 +90,39 @@ bool LogbookTable::storesNumbers(int record, int field) const {
   return cell.type == xls::CellType::Empty && record > 0 && m_sheet->value(record, field).type == xls::CellType::Number;
 }
 
+bool LogbookTable::fail(const QString& reason) {
+  m_failureReason = reason;
+  return false;
+}
+
+QString LogbookTable::writeFailure() const { return kWriteFailed + QLatin1Char('\n') + m_failureReason; }
+
 bool LogbookTable::write(int record, int field, const QString& text, bool asText) {
-  if (!m_sheet || record < 0 || record > m_shownRecords || field < 0 || field >= fieldCount() ||
-      record + 1 >= xls::SheetTable::kMaxRows)
-    return false;
+  if (!m_sheet) return fail(QStringLiteral("Es ist keine Arbeitsmappe geöffnet."));
+  if (record < 0 || record > m_shownRecords || field < 0 || field >= fieldCount())
+    return fail(QStringLiteral("Die Zelle liegt außerhalb der Tabelle."));
+  const bool readAgainFirst = m_file->changedOnDisk();
+  if (readAgainFirst) {
+    const int readRecords = sheetRecords();
+    const xls::FileStatus status = readAgain(xls::WorkbookFile::Lock::Respect, 0);
+    if (status != xls::FileStatus::Ok) return fail(reasonFor(status));
+    // A record typed below the old last one must not land on a record the
+    // other program added there.
+    if (record >= readRecords) record += sheetRecords() - readRecords;
+    if (field >= fieldCount()) return fail(QStringLiteral("Die Zelle liegt außerhalb der Tabelle."));
+  }
+  if (record + 1 >= xls::SheetTable::kMaxRows) return fail(QStringLiteral("Das Tabellenblatt hat keine weitere Zeile."));
   const int before = rowCount();
   double number = 0;
-  if (!asText && storesNumbers(record, field) && readNumber(text, number))
-    m_file->workbook().setNumber(*m_sheet, record + 1, field, number);
-  else
-    m_file->workbook().setText(*m_sheet, record + 1, field, text.toStdString());
-  if (m_file->save() != xls::FileStatus::Ok) {
+  const bool changed = (!asText && storesNumbers(record, field) && readNumber(text, number))
+                           ? m_file->workbook().setNumber(*m_sheet, record + 1, field, number)
+                           : m_file->workbook().setText(*m_sheet, record + 1, field, text.toStdString());
+  if (!changed)
+    return fail(QStringLiteral("Die Zelle gehört zu einer Matrixformel oder Datentabelle, die nur als Ganzes geändert werden kann."));
+  const xls::FileStatus saved = m_file->save();
+  if (saved != xls::FileStatus::Ok) {
     reload();
-    return false;
+    return fail(reasonFor(saved));
   }
   const int added = sheetRecords() - m_shownRecords;
   if (added > 0) {
@@ -90,21 +131,32 @@ bool LogbookTable::write(int record, int field, const QString& text, bool asText
     endInsertRows();
   }
   emit dataChanged(index(record, field), index(record, field));
+  if (readAgainFirst) MsgBox(kChangedOutside);
   return true;
+}
+
+xls::FileStatus LogbookTable::readAgain(xls::WorkbookFile::Lock lock, int shown) {
+  auto file = std::make_shared<xls::WorkbookFile>();
+  const xls::FileStatus status = file->open(m_file->path(), lock);
+  if (status != xls::FileStatus::Ok) return status;
+  xls::SheetTable* sheet = file->workbook().sheet(m_sheetName.toStdString());
+  if (!sheet) return xls::FileStatus::NotWorkbook;
+  beginResetModel();
+  m_file = std::move(file);
+  m_sheet = sheet;
+  m_shownRecords = std::max(shown, sheetRecords());
+  endResetModel();
+  return xls::FileStatus::Ok;
 }
 
 void LogbookTable::reload() {
   // The file on disk is still the last good one: read it again, also when
   // another program has opened it since.
+  if (readAgain(xls::WorkbookFile::Lock::Ignore, m_shownRecords) == xls::FileStatus::Ok) return;
   beginResetModel();
   m_sheet = nullptr;
-  auto file = std::make_shared<xls::WorkbookFile>();
-  if (file->open(m_file->path(), xls::WorkbookFile::Lock::Ignore) == xls::FileStatus::Ok) {
-    m_file = std::move(file);
-    m_sheet = m_file->workbook().sheet(m_sheetName.toStdString());
-  }
-  if (!m_sheet) m_file.reset();
-  m_shownRecords = std::max(m_shownRecords, sheetRecords());
+  m_file.reset();
+  m_shownRecords = 0;
   endResetModel();
 }
 
@@ -144,7 +196,7 @@ bool LogbookTable::setData(const QModelIndex& index, const QVariant& value, int 
   const QString textValue = value.toString();
   if (textValue == text(index.row(), index.column())) return true;
   if (write(index.row(), index.column(), textValue, false)) return true;
-  MsgBox(QStringLiteral("Die Änderung konnte nicht in die Arbeitsmappe geschrieben werden."));
+  MsgBox(writeFailure());
   return false;
 }
 

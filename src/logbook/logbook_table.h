@@ -31,7 +31,15 @@ class LogbookTable : public QAbstractTableModel {
   // Writes a cell and saves the file. As text, or, where the column holds
   // numbers and the text reads as one, as a number. A failed save leaves
   // the table as the file still is and returns false.
+  //
+  // When another program has saved the workbook since it was read, the
+  // write goes into the file as that program left it: same record and
+  // field, a new record after that program's last one. The user is told
+  // once that the workbook was read again.
   bool write(int record, int field, const QString& text, bool asText);
+  // The message for the last write that failed: the grid's write-failure
+  // text and, on the next line, why.
+  QString writeFailure() const;
 
   void setAllowAddNew(bool allow);
   void setAllowUpdate(bool allow) { m_allowUpdate = allow; }
@@ -46,6 +54,10 @@ class LogbookTable : public QAbstractTableModel {
  private:
   bool storesNumbers(int record, int field) const;
   int sheetRecords() const;
+  bool fail(const QString& reason);
+  // Reads the workbook from disk in place of the copy shown, showing at
+  // least `shown` records; the copy stays when the file cannot be read.
+  xls::FileStatus readAgain(xls::WorkbookFile::Lock lock, int shown);
   void reload();
 
   std::shared_ptr<xls::WorkbookFile> m_file;
@@ -56,6 +68,7 @@ class LogbookTable : public QAbstractTableModel {
   int m_shownRecords = 0;
   bool m_allowAddNew = false;
   bool m_allowUpdate = false;
+  QString m_failureReason;
 };
 
 }  // namespace zelvora

@@ -3,6 +3,7 @@
 #include "platform/program_folder.h"
 
 #include <QDir>
+#include <QFileSystemWatcher>
 
 namespace zelvora {
 
@@ -12,7 +13,28 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
 
 void FileListBox::setPath(const QString& folder) {
   m_path = folder;
+  watchFolder();
   refresh();
+}
+
+void FileListBox::setWatching(bool watching) {
+  if (watching == (m_watcher != nullptr)) return;
+  if (!watching) {
+    delete m_watcher;
+    m_watcher = nullptr;
+    return;
+  }
+  m_watcher = new QFileSystemWatcher(this);
+  connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileListBox::refresh);
+  watchFolder();
+}
+
+void FileListBox::watchFolder() {
+  if (!m_watcher) return;
+  const QString folder = m_path.isEmpty() ? QString() : QDir::cleanPath(NativePath(m_path));
+  if (m_watcher->directories() == QStringList{folder}) return;
+  if (!m_watcher->directories().isEmpty()) m_watcher->removePaths(m_watcher->directories());
+  if (!folder.isEmpty()) m_watcher->addPath(folder);
 }
 
 void FileListBox::setPattern(const QString& pattern) {

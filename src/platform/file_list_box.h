@@ -2,6 +2,8 @@
 
 #include <QListWidget>
 
+class QFileSystemWatcher;
+
 namespace zelvora {
 
 // A list of the file names in one folder that match a pattern ("*.htm*"),
@@ -21,9 +23,15 @@ class FileListBox : public QListWidget {
   QString fileName() const;
   void setFileName(const QString& name);
   void refresh();
+  // While watching, the list is read again whenever a file appears in the
+  // folder, goes or is renamed; the selection stays where its file does.
+  void setWatching(bool watching);
 
  private:
+  void watchFolder();
+
   QString m_path;
+  QFileSystemWatcher* m_watcher = nullptr;
   QString m_pattern = QStringLiteral("*.*");
 };
 

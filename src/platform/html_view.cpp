@@ -96,10 +96,19 @@ HtmlView::HtmlView(QWidget* parent) : QWidget(parent) {
   layout->addWidget(m_findBar);
   layout->addWidget(m_browser, 1);
 
-  auto* find = new QShortcut(QKeySequence::Find, this, this, &HtmlView::openFindBar, Qt::WidgetWithChildrenShortcut);
-  find->setObjectName(QStringLiteral("findShortcut"));
-  auto* reload = new QShortcut(QKeySequence(Qt::Key_F5), this, this, &HtmlView::Refresh, Qt::WidgetWithChildrenShortcut);
-  reload->setObjectName(QStringLiteral("reloadShortcut"));
+  setShortcutScope(this);
+}
+
+void HtmlView::setShortcutScope(QWidget* scope) {
+  // One pair only: two scopes nested in each other would make each key
+  // ambiguous and neither would fire.
+  delete m_findShortcut;
+  delete m_reloadShortcut;
+  m_findShortcut = new QShortcut(QKeySequence::Find, scope, this, &HtmlView::openFindBar, Qt::WidgetWithChildrenShortcut);
+  m_findShortcut->setObjectName(QStringLiteral("findShortcut"));
+  m_reloadShortcut =
+      new QShortcut(QKeySequence(Qt::Key_F5), scope, this, &HtmlView::Refresh, Qt::WidgetWithChildrenShortcut);
+  m_reloadShortcut->setObjectName(QStringLiteral("reloadShortcut"));
 }
 
 void HtmlView::Navigate(const QString& address) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QShortcut>
 #include <QWidget>
 
 class QLineEdit;
@@ -33,6 +35,11 @@ class HtmlView : public QWidget {
   QTextBrowser* browser() const { return m_browser; }
   bool findNext(const QString& text, bool backwards = false);
 
+  // Ctrl+F and F5 work while the focus is anywhere inside scope (the view
+  // itself until this is called), so a window can offer them for all of its
+  // controls.
+  void setShortcutScope(QWidget* scope);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -44,6 +51,9 @@ class HtmlView : public QWidget {
   QWidget* m_findBar;
   QLineEdit* m_findText;
   QLabel* m_findStatus;
+  // Owned by the scope, which may go before the view.
+  QPointer<QShortcut> m_findShortcut;
+  QPointer<QShortcut> m_reloadShortcut;
   QString m_location;
   bool m_theaterMode = false;
   bool m_resizable = false;

@@ -43,17 +43,22 @@ bool KeyState::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
   if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
-    // A key event passes the filter once per widget it propagates through;
-    // setting the same state again does no harm.
+    // A key event passes the filter once for every widget it travels up
+    // through: only the change from up to down is a press, so a press read
+    // and cleared on the way is not marked again by the same event.
     if (isWatched(key->key()) && watched->isWidgetType()) {
       State& s = m_keys[key->key() == Qt::Key_Enter ? Qt::Key_Return : key->key()];
       if (type == QEvent::KeyPress) {
-        s.pressed = true;
+        if (!s.down) s.pressed = true;
         s.down = true;
       } else if (!key->isAutoRepeat()) {
         s.down = false;
       }
     }
+  } else if (type == QEvent::ApplicationDeactivate) {
+    // The release of a key held while the user switched to another program
+    // never reaches this one.
+    for (auto& [key, s] : m_keys) s.down = false;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace zelvora {
@@ -44,8 +45,14 @@ double Val(QStringView text) {
 }
 
 std::int64_t RoundHalfEven(double value) {
+  using Limits = std::numeric_limits<std::int64_t>;
+  // 2^63 is exact in a double; every double below it converts.
+  constexpr double kTop = 9223372036854775808.0;
   // nearbyint follows the default rounding mode, round-to-nearest-even.
-  return static_cast<std::int64_t>(std::nearbyint(value));
+  const double rounded = std::nearbyint(value);
+  if (std::isnan(rounded) || rounded < -kTop) return Limits::min();
+  if (rounded >= kTop) return Limits::max();
+  return static_cast<std::int64_t>(rounded);
 }
 
 QString FormatFrequencyEntry(double mhz) { return QString::number(mhz, 'f', 4); }

@@ -13,6 +13,9 @@ namespace zelvora {
 double Val(QStringView text);
 
 // Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2).
+// A value beyond the 64-bit range (or not a number) gives the range's
+// nearest end (not a number: its lower end), so range checks of the
+// result turn it away like any other value out of range.
 std::int64_t RoundHalfEven(double value);
 
 // "###0.0000" with "," replaced by ".": 7.05 -> "7.0500".

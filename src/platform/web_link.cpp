@@ -1,5 +1,6 @@
 #include "platform/web_link.h"
 
+#include "platform/message_box.h"
 #include "platform/program_folder.h"
 #include "platform/regular_file.h"
 
@@ -8,12 +9,21 @@
 
 namespace zelvora {
 
+namespace {
+
+bool isWebAddress(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+}
+
+}  // namespace
+
 bool OpenWebLink(const QString& address) {
   const QUrl url(address.trimmed(), QUrl::StrictMode);
-  const QString scheme = url.scheme().toLower();
-  if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.host().isEmpty())
-    return false;
-  return QDesktopServices::openUrl(url);
+  const bool opened = isWebAddress(url) && QDesktopServices::openUrl(url);
+  // Without a registered browser the click would otherwise do nothing at all.
+  if (!opened) MsgBox(QStringLiteral("Die Adresse konnte nicht im Webbrowser geöffnet werden: ") + address, MsgOkOnly);
+  return opened;
 }
 
 }  // namespace zelvora

@@ -5,8 +5,10 @@
 namespace zelvora {
 
 // Opens a web address in the system web browser. Only http and https
-// addresses are handed on; anything else is refused and never run.
-// Returns whether the address was handed to the system.
+// addresses are handed on; anything else is refused and never run. When the
+// address is refused, or the system has no browser to open it with, a
+// message names the address. Returns whether the address was handed to the
+// system.
 bool OpenWebLink(const QString& address);
 
 }  // namespace zelvora

@@ -11,18 +11,21 @@
 #include "platform/message_box.h"
 #include "platform/profile/private_profile.h"
 #include "platform/program_folder.h"
-#include "platform/serial/serial_port.h"
+#include "platform/receiver_port.h"
 #include "platform/text_value.h"
 #include "receiver/band_plan.h"
 #include "receiver/panel_widgets.h"
 #include "receiver/pcr_protocol.h"
 #include "receiver/print_box.h"
+#include "receiver/receiver_link.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QPointer>
 #include <QSlider>
 
+#include <cmath>
 #include <limits>
 
 namespace zelvora {
@@ -30,7 +33,15 @@ namespace {
 
 const QString kPortMessage = QStringLiteral("COM Port stimmt nicht. Im Gerätemanager nachschauen.");
 
+// A receiver whose queries go unanswered this long is gone.
+constexpr double kSilenceLimitMs = 2000;
+const QString kLostMessage =
+    QStringLiteral("Verbindung zum Empfänger unterbrochen. Kabel und Stromversorgung prüfen, dann Radio On.");
+
 }  // namespace
+
+Pcr1000Controls::Pcr1000Controls() = default;
+Pcr1000Controls::~Pcr1000Controls() = default;
 
 Form_pcr1000::Form_pcr1000()
     : FormOf(QStringLiteral("Form_pcr1000"), QStringLiteral("DIV1000 Uziveruz"), {7725, 10170}, Border::Fixed) {}
@@ -105,7 +116,7 @@ bool Form_pcr1000::portOpen() {
 
 void Form_pcr1000::SendCommand(const QString& text) {
   if (!portOpen()) return;
-  ui().MSComm1->output(text + QStringLiteral("\r\n"));
+  ui().link->write(text);
   WaitSeconds(kCommandWait);
 }
 
@@ -124,12 +135,42 @@ void Form_pcr1000::WaitSeconds(double seconds, const std::function<bool()>& endE
   if (timer) timer->setEnabled(false);
 }
 
+// A command sent from inside one of these waits ends it early (the waits
+// share Timer1), so each looks again until its own condition holds.
+void Form_pcr1000::WaitUntilTuned() {
+  constexpr double settleMs = kCommandWait * 1000;
+  for (auto* c = controls(); c && c->MSComm1->portOpen(); c = controls()) {
+    const double left = c->link->msUntilTuned(settleMs);
+    if (left <= 0) return;
+    WaitSeconds(std::ceil(left) / 1000);
+  }
+}
+
 QString Form_pcr1000::Query(const QString& text) {
+  WaitUntilTuned();
   if (!portOpen()) return {};
-  ui().MSComm1->output(text + QStringLiteral("\r\n"));
+  ReceiverLink* link = ui().link.get();
+  const auto ticket = link->write(text);
+  QElapsedTimer clock;
+  clock.start();
+  const double limitMs = link->msUntilSent() + ReceiverLink::kReplyLimitMs;
   WaitSeconds(kCommandWait);
-  if (!portOpen()) return {};
-  return ui().MSComm1->input();
+  for (auto* c = controls(); c && c->MSComm1->portOpen() && !c->MSComm1->deviceLost(); c = controls()) {
+    if (auto reply = c->link->take(ticket)) return *reply;
+    if (c->link->settled(ticket)) return {};  // a later reply came: this one is lost
+    const double left = limitMs - clock.nsecsElapsed() / 1e6;
+    if (left <= 0) {
+      c->link->giveUp(ticket);
+      return {};
+    }
+    WaitSeconds(std::ceil(left) / 1000, [this, ticket] {
+      auto* now = controls();
+      if (!now) return true;
+      now->link->pump();
+      return now->link->settled(ticket);
+    });
+  }
+  return {};
 }
 
 // ---------------------------------------------------------------- start-up
@@ -149,6 +190,7 @@ void Form_pcr1000::Form_Unload() {
   auto& c = ui();
   c.Timer3->setEnabled(false);
   c.MSComm1->close();
+  c.link->reset();
   c.Timer1->setInterval(0);
   c.Timer1->setEnabled(false);
 }
@@ -201,9 +243,13 @@ void Form_pcr1000::PowerOn() {
   auto& c = ui();
   if (c.MSComm1->portOpen()) return;
   if (!c.MSComm1->open()) {
-    MsgBox(kPortMessage, MsgOkOnly | MsgCritical);
+    QString text = kPortMessage;
+    if (c.MSComm1->openFailure() == ReceiverPort::OpenFailure::PermissionDenied)
+      text += QStringLiteral("\nKeine Berechtigung für %1: Benutzer zur Gruppe dialout hinzufügen.").arg(c.MSComm1->device());
+    MsgBox(text, MsgOkOnly | MsgCritical);
     return;
   }
+  c.link->reset();
   SendCommand(QStringLiteral("H101"));
   SendCommand(QStringLiteral("G300"));
   SendVolume();
@@ -231,9 +277,14 @@ void Form_pcr1000::PowerOn() {
 void Form_pcr1000::PowerOff() {
   if (!portOpen()) return;
   SendCommand(QStringLiteral("H100"));
+  ShowOff();
+}
+
+void Form_pcr1000::ShowOff() {
   auto* c = controls();
   if (!c) return;
   c->MSComm1->close();
+  c->link->reset();
   c->RadioOn->setPicture(PanelPicture("but_radioon2.jpg"));
   c->Scan->setPicture(PanelPicture("but_scan.jpg"));
   setLamp("lampe-aus.jpg");
@@ -241,6 +292,17 @@ void Form_pcr1000::PowerOff() {
   c->Timer2->setEnabled(false);
   c->Timer3->setEnabled(false);
   DrawMeter(0);
+}
+
+// The panel goes off first, so the message is shown once and nothing
+// polls a receiver that is not there while it is up.
+bool Form_pcr1000::ReceiverLost() {
+  auto* c = controls();
+  if (!c || !c->MSComm1->portOpen()) return false;
+  if (!c->MSComm1->deviceLost() && c->link->msWithoutReply() < kSilenceLimitMs) return false;
+  ShowOff();
+  MsgBox(kLostMessage, MsgOkOnly | MsgCritical);
+  return true;
 }
 
 void Form_pcr1000::RadioOn_Click() { PowerOn(); }
@@ -293,14 +355,14 @@ void Form_pcr1000::ApplyBandPlan() {
 
 void Form_pcr1000::StepUp() {
   CurrentFrequency += TuningStepMHz;
-  if (CurrentFrequency > 1300) CurrentFrequency = 0.01;
+  if (WholeHz(CurrentFrequency) > WholeHz(1300)) CurrentFrequency = 0.01;
   SendFrequency();
   ScanUp = true;
 }
 
 void Form_pcr1000::StepDown() {
   CurrentFrequency -= TuningStepMHz;
-  if (CurrentFrequency < 0.01) CurrentFrequency = 1300;
+  if (WholeHz(CurrentFrequency) < WholeHz(0.01)) CurrentFrequency = 1300;
   SendFrequency();
   ScanUp = false;
 }
@@ -361,9 +423,14 @@ void Form_pcr1000::Exit_Click() {
 
 void Form_pcr1000::Comm_comport_Click() {
   const QString text = ui().COM_eingabe->text();
-  WritePrivateProfileString(QStringLiteral("COMMUNICATION"), QStringLiteral("CommPort"), text, settingsPath());
+  QString reason;
+  const bool written =
+      WritePrivateProfileString(QStringLiteral("COMMUNICATION"), QStringLiteral("CommPort"), text, settingsPath(), &reason);
   unload();
-  MsgBox(QStringLiteral("COM Port ") + text + QStringLiteral(" wurde gesetzt. Programm bitte neu starten."), MsgOkOnly);
+  if (written)
+    MsgBox(QStringLiteral("COM Port ") + text + QStringLiteral(" wurde gesetzt. Programm bitte neu starten."), MsgOkOnly);
+  else
+    MsgBox(QStringLiteral("COM Port ") + text + QStringLiteral(" wurde nicht gesetzt: ") + reason, MsgOkOnly | MsgCritical);
 }
 
 void Form_pcr1000::Comm_tipps_Click() {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QFrame;
@@ -25,7 +26,8 @@ class PictureButton;
 class PictureImage;
 class PrintBox;
 class ProfileFile;
-class SerialPort;
+class ReceiverLink;
+class ReceiverPort;
 class ValueCheckBox;
 
 struct Pcr1000Controls {
@@ -98,12 +100,18 @@ struct Pcr1000Controls {
   QLabel* Label_utc = nullptr;
   QLabel* Label_local = nullptr;
   // Not visible.
-  SerialPort* MSComm1 = nullptr;
+  ReceiverPort* MSComm1 = nullptr;
   ClassicTimer* Timer1 = nullptr;
   ClassicTimer* Timer2 = nullptr;
   ClassicTimer* Timer3 = nullptr;
   ClassicTimer* Timer4 = nullptr;
   ClassicTimer* Timer_utc = nullptr;
+  // The replies paired with the commands, and the line's timing, for as
+  // long as MSComm1 exists.
+  std::unique_ptr<ReceiverLink> link;
+
+  Pcr1000Controls();
+  ~Pcr1000Controls();
 };
 
 // The receiver panel: owns the serial link to the receiver and the
@@ -163,8 +171,13 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   // Waits while other events run; the wait also ends once endEarly() is
   // true.
   void WaitSeconds(double seconds, const std::function<bool()>& endEarly = {});
-  // Writes a query, waits once, returns all received text (empty when the
-  // port is closed or was closed during the wait).
+  // Waits until the last frequency command has reached the receiver and
+  // the command wait has passed after it, so that what the receiver
+  // reports belongs to the new frequency.
+  void WaitUntilTuned();
+  // Writes a query once the receiver is tuned, waits the command wait and
+  // then for the query's own reply line; empty when the reply did not
+  // come in time or the port was closed meanwhile.
   QString Query(const QString& text);
   bool portOpen();
 
@@ -172,6 +185,11 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   void InitPanel();
   void PowerOn();
   void PowerOff();
+  // The panel as after switching off, without a word to the receiver.
+  void ShowOff();
+  // Puts the panel off and tells the user once when the receiver's device
+  // failed or went away, or its queries have long gone unanswered.
+  bool ReceiverLost();
   void SendFrequency();
   void ShowFrequency(bool withUnit);
   void ApplyBandPlan();
@@ -214,10 +232,14 @@ class Form_pcr1000 : public FormOf<Pcr1000Controls> {
   void Timer_utc_Timer();
 
   // Settings file.
+  // The receiver port: a Hamlib rig when COMMUNICATION/Rig names one, else
+  // the serial port.
+  ReceiverPort* CreatePort(QWidget* client);
   QString ReadSetting(const ProfileFile& file, const QString& section, const QString& key);
   void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
   void LoadSettings();
-  void SaveSettings();
+  // False when the file could not be written, with the reason.
+  bool SaveSettings(QString* reason);
   void ConfirmAndSave();
 
   // Buttons.

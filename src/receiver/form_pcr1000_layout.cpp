@@ -3,11 +3,11 @@
 
 #include "platform/classic_timer.h"
 #include "platform/design.h"
-#include "platform/serial/serial_port.h"
 #include "platform/twips.h"
 #include "receiver/form_pcr1000.h"
 #include "receiver/panel_widgets.h"
 #include "receiver/print_box.h"
+#include "receiver/receiver_link.h"
 #include "receiver/tuning_steps.h"
 
 #include <QComboBox>
@@ -137,6 +137,8 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.Check_lock = new ValueCheckBox(client, QStringLiteral("Check_lock"), QStringLiteral("LOCK"));
   placeTwips(c.Check_lock, 4350, 2760, 720, 330);
   c.Check_lock->setToolTip(QStringLiteral("Pfeiltasten deaktivieren"));
+  // Beside the tick box the panel's 8.25 pt would cut "LOCK".
+  c.Check_lock->setFont(DesignFont(QStringLiteral("Arial"), 7.5));
   c.but_fqeingabe = button(client, QStringLiteral("but_fqeingabe"), QStringLiteral("FREQUENZ"), 5130, 2760, 1155, 330);
   c.Frequenzeingabe = edit(client, QStringLiteral("Frequenzeingabe"), QStringLiteral("99.1"), 6345, 2760, 1230, 330);
 
@@ -229,7 +231,8 @@ void Form_pcr1000::buildControls(Pcr1000Controls& c, QWidget* client) {
   c.Label_local->setFont(DesignFont(QStringLiteral("Arial"), 9.75, true));
   colours(c.Label_local, Qt::yellow, Qt::black);
 
-  c.MSComm1 = new SerialPort(client, QStringLiteral("MSComm1"));
+  c.MSComm1 = CreatePort(client);
+  c.link = std::make_unique<ReceiverLink>(c.MSComm1);
   c.Timer1 = new ClassicTimer(client, QStringLiteral("Timer1"), 0, false);
   c.Timer2 = new ClassicTimer(client, QStringLiteral("Timer2"), 0, false);
   c.Timer3 = new ClassicTimer(client, QStringLiteral("Timer3"), 0, false);

@@ -35,6 +35,7 @@ void Form_pcr1000::ToggleMeter() {
 
 void Form_pcr1000::Timer2_Timer() {
   ReadSignal();
+  if (ReceiverLost()) return;
   auto* c = controls();
   if (!c) return;
   c->Label_signal->setText(QStringLiteral("SIGNAL: ") + QString::number(SignalLevel));

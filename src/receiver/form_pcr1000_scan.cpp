@@ -7,9 +7,11 @@
 #include "platform/classic_timer.h"
 #include "platform/form_registry.h"
 #include "platform/message_box.h"
-#include "platform/serial/serial_port.h"
+#include "platform/receiver_port.h"
 #include "receiver/form_pcr1000.h"
 #include "receiver/panel_widgets.h"
+#include "receiver/pcr_protocol.h"
+#include "receiver/receiver_link.h"
 
 #include <QLocale>
 
@@ -92,18 +94,21 @@ void Form_pcr1000::ScanStep() {
   setLamp("lampe-rot.jpg");
   if (!portOpen()) return;
   if (ScanUp) {
-    if (LoopBack != 0 && CurrentFrequency >= ScanStop) CurrentFrequency = ScanStart;
+    if (LoopBack != 0 && WholeHz(CurrentFrequency) >= WholeHz(ScanStop)) CurrentFrequency = ScanStart;
     StepUp();
   } else {
-    if (LoopBack != 0 && CurrentFrequency <= ScanStart) CurrentFrequency = ScanStop;
+    if (LoopBack != 0 && WholeHz(CurrentFrequency) <= WholeHz(ScanStart)) CurrentFrequency = ScanStop;
     StepDown();
   }
-  WaitSeconds(kCommandWait);
   if (!portOpen()) return;
-  // A squelch reply that came too late for the step before belongs to a
-  // frequency already passed; it must not count for this one.
-  ui().MSComm1->input();
-  if (!SquelchOpen(Query(QStringLiteral("I0?")))) return;
+  const quint64 tuning = ui().link->tunings();
+  // The squelch is asked once the receiver has the new frequency; the
+  // answer counts only for it, so a step or entry meanwhile voids it.
+  WaitUntilTuned();
+  if (!portOpen()) return;
+  const QString squelch = Query(QStringLiteral("I0?"));
+  if (ReceiverLost()) return;
+  if (!portOpen() || ui().link->tunings() != tuning || !SquelchOpen(squelch)) return;
 
   ReadSignal();
   // The found list places itself beside the panel; a panel closed during

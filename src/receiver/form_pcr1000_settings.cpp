@@ -1,5 +1,6 @@
 // Receiver panel: the settings file "zelvora.ini" in the program folder.
 
+#include "platform/hamlib/hamlib_port.h"
 #include "platform/message_box.h"
 #include "platform/profile/private_profile.h"
 #include "platform/serial/serial_port.h"
@@ -10,6 +11,8 @@
 
 #include <QComboBox>
 #include <QSlider>
+
+#include <limits>
 
 namespace zelvora {
 namespace {
@@ -29,6 +32,23 @@ QString Form_pcr1000::ReadSetting(const ProfileFile& file, const QString& sectio
 
 void Form_pcr1000::WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value) {
   file.setValue(section, key, value);
+}
+
+// Chosen once per loading of the panel, before the settings load: without
+// a Rig key the panel drives a PCR1000 on the serial port.
+ReceiverPort* Form_pcr1000::CreatePort(QWidget* client) {
+  const QString name = QStringLiteral("MSComm1");
+  ProfileFile file(settingsPath());
+  file.read();
+  const double model = RoundHalfEven(Val(ReadSetting(file, kCommunication, QStringLiteral("Rig"))));
+  if (model < 1 || model > std::numeric_limits<int>::max()) return new SerialPort(client, name);
+  RigAddress rig;
+  rig.model = static_cast<int>(model);
+  rig.device = ReadSetting(file, kCommunication, QStringLiteral("RigDevice")).trimmed();
+  rig.host = ReadSetting(file, kCommunication, QStringLiteral("RigHost")).trimmed();
+  const double baud = RoundHalfEven(Val(ReadSetting(file, kCommunication, QStringLiteral("RigBaud"))));
+  if (baud >= 1 && baud <= std::numeric_limits<int>::max()) rig.baud = static_cast<int>(baud);
+  return new HamlibPort(client, name, rig);
 }
 
 // A value that does not convert leaves that one setting at its start-up
@@ -77,6 +97,9 @@ void Form_pcr1000::LoadSettings() {
     c.MSComm1->setCommPort(port);
     c.COM_eingabe->setText(QString::number(port));
   }
+  // A device named outright survives a USB adapter's replugging, which
+  // renumbers /dev/ttyUSB<n>.
+  c.MSComm1->setNamedDevice(read(kCommunication, QStringLiteral("Device")));
 
   if (const auto on = SettingBoolean(read(kScan, QStringLiteral("PCR1000")))) IsPcr1000 = *on;
   v = number(kScan, QStringLiteral("LoopBack"));
@@ -96,9 +119,9 @@ void Form_pcr1000::LoadSettings() {
 
 // Every key in one file that replaces the old one when complete: a save
 // that fails half-way leaves the previous settings whole.
-void Form_pcr1000::SaveSettings() {
+bool Form_pcr1000::SaveSettings(QString* reason) {
   auto* c = controls();
-  if (!c) return;
+  if (!c) return true;
   ProfileFile file(settingsPath());
   file.read();
   const auto write = [&](const QString& section, const QString& key, const QString& value) {
@@ -116,27 +139,32 @@ void Form_pcr1000::SaveSettings() {
   options.insert(options.end(), c->Filter.begin(), c->Filter.end());
   for (OptionButton* option : options) write(kRadio, option->objectName(), SettingBooleanText(option->isChecked()));
   write(kCommunication, QStringLiteral("CommPort"), QString::number(c->MSComm1->commPort()));
+  if (!c->MSComm1->namedDevice().isEmpty())
+    write(kCommunication, QStringLiteral("Device"), c->MSComm1->namedDevice());
   write(kScan, QStringLiteral("PCR1000"), SettingBooleanText(IsPcr1000));
   write(kScan, QStringLiteral("LoopBack"), QString::number(LoopBack));
   write(kScan, QStringLiteral("PauseScan"), QString::number(PauseScan));
 
+  // A pasted name may hold line breaks; each memory stays one line.
   for (int n = 2; n <= 17; ++n) {
-    MemoryFrequency[n] = c->sp[n]->text();
-    MemoryName[n] = c->sn[n]->text();
+    MemoryFrequency[n] = OneLineText(c->sp[n]->text());
+    MemoryName[n] = OneLineText(c->sn[n]->text());
   }
-  MemoryFrequency[1] = c->sp[17]->text();
-  MemoryName[1] = c->sn[17]->text();
+  MemoryFrequency[1] = MemoryFrequency[17];
+  MemoryName[1] = MemoryName[17];
   for (int n = 1; n <= 17; ++n) {
     write(kMemory, memoryKey("MemoryFrequency", n), MemoryFrequency[n].trimmed());
     write(kMemory, memoryKey("MemoryName", n), MemoryName[n].trimmed());
   }
-  file.write();
+  return file.write(reason);
 }
 
 void Form_pcr1000::ConfirmAndSave() {
   KeysArmed = false;
   MsgBox(QStringLiteral("Alle Einstellungen werden gesichert"), MsgOkOnly | MsgInformation);
-  SaveSettings();
+  QString reason;
+  if (!SaveSettings(&reason))
+    MsgBox(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden: ") + reason, MsgOkOnly | MsgCritical);
 }
 
 }  // namespace zelvora

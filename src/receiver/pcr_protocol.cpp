@@ -7,10 +7,11 @@
 
 namespace zelvora {
 
+qint64 WholeHz(double mhz) { return std::llround(mhz * 1e6); }
+
 QString FrequencyCommand(double mhz, const QString& modeCode, const QString& filterCode) {
   // Four integer digits with leading zeros and six decimals, rounded to Hz.
-  const long long hz = std::llround(mhz * 1e6);
-  const QString digits = QStringLiteral("%1").arg(hz, 10, 10, QLatin1Char('0'));
+  const QString digits = QStringLiteral("%1").arg(WholeHz(mhz), 10, 10, QLatin1Char('0'));
   return QStringLiteral("K0") + digits + modeCode + filterCode + QStringLiteral("00");
 }
 

@@ -9,6 +9,10 @@ namespace zelvora {
 // Text of the receiver's command set, as it crosses the wire (without the
 // CR LF every command ends with).
 
+// A frequency in MHz as whole Hz: sums of tuning steps are not exact in
+// binary, so frequencies are compared in what the receiver is sent.
+qint64 WholeHz(double mhz);
+
 // "K0" + ten digits of Hz + mode code + filter code + "00". The frequency
 // is rounded to whole Hz.
 QString FrequencyCommand(double mhz, const QString& modeCode, const QString& filterCode);

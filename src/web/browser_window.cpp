@@ -38,6 +38,9 @@ void BrowserWindow::buildControls(BrowserControls& c, QWidget* client) {
   c.view = new HtmlView(client);
   c.view->setObjectName(m_design.viewName);
   placeTwips(c.view, kViewLeft, kViewTop, m_design.view.width(), m_design.view.height());
+  // The label announces find and reload for the window, not only for a
+  // focused page: "Öffnen" keeps the focus after a page is opened.
+  c.view->setShortcutScope(client);
 }
 
 void BrowserWindow::applyFolderAndPattern() {

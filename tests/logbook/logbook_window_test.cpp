@@ -1,14 +1,8 @@
-#include "logbook/data_grid.h"
-#include "logbook/form_frequenzliste2.h"
-#include "logbook/logbook_table.h"
 #include "logbook_test_files.h"
+#include "logbook_window_fixture.h"
 #include "platform/clock.h"
-#include "platform/file_list_box.h"
-#include "platform/form_registry.h"
 #include "platform/twips.h"
 #include "receiver/form_pcr1000.h"
-#include "support/program_folder_fixture.h"
-#include "../platform/xls/independent_readers.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -17,9 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTableView>
 #include <QTest>
 #include <QTimeZone>
 #include <QUrl>
@@ -27,47 +19,7 @@
 namespace zelvora {
 namespace {
 
-const QString kOpenMessage =
-    QStringLiteral("Tabelle muss Tabelle1 heißen! Dateiname ist egal. Oder ist die Tabelle in einem anderen Programm geöffnet?");
-const QString kDateMessage = QStringLiteral("Fehler bei der Datumseingabe. Feldname muss \"Datum\" sein.");
-const QString kTimeMessage = QStringLiteral("Fehler bei der Eingabe. Feldnamen müssen \"Ortszeit\" und \"UTC\" sein.");
-
-class LogbookWindowTest : public test::ProgramFolderTest {
- protected:
-  Form_frequenzliste2& logbook() { return form<Form_frequenzliste2>(); }
-  DataGrid* grid() { return logbook().ui().Data_frequenzen; }
-  LogbookTable* table() { return grid()->table(); }
-  QString excel(const QString& name) { return programPath(QStringLiteral("excel/") + name); }
-
-  // Picks a file in the list and presses "Öffnen" ("Schließen" first, as
-  // the user must).
-  void openFile(const QString& name) {
-    logbook().Comm_excelzu_Click();
-    logbook().ui().tablist->refresh();
-    logbook().ui().tablist->setFileName(name);
-    logbook().Comm_excelauf_Click();
-  }
-
-  void selectRow(int row) { grid()->view()->setCurrentIndex(table()->index(row, 0)); }
-
-  test::SeenCells readBack(const QString& name) {
-    test::SeenCells cells;
-    EXPECT_TRUE(test::readWithFreexl(excel(name), 0, cells));
-    return cells;
-  }
-
-  void expectButtons(bool openEnabled) {
-    EXPECT_EQ(logbook().ui().Comm_excelauf->isEnabled(), openEnabled);
-    EXPECT_EQ(logbook().ui().Comm_excelzu->isEnabled(), !openEnabled);
-  }
-
-  QStringList columns(int count, bool withRemarks) {
-    QStringList names{QStringLiteral("Frequenz"), QStringLiteral("Datum"), QStringLiteral("Ortszeit"), QStringLiteral("UTC")};
-    while (names.size() < count) names << QStringLiteral("Feld%1").arg(names.size());
-    if (withRemarks) names.back() = QStringLiteral("Bemerkungen");
-    return names;
-  }
-};
+using namespace test;
 
 TEST_F(LogbookWindowTest, LoadOpensTheDefaultLogbook) {
   logbook().load();
@@ -353,7 +305,8 @@ TEST_F(LogbookWindowTest, EditsAndNewRowsInTheGridGoIntoTheFile) {
   ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
   lock.close();
   EXPECT_FALSE(table()->setData(table()->index(0, 4), QStringLiteral("verloren"), Qt::EditRole));
-  EXPECT_EQ(m_messages->texts().size(), 1);
+  EXPECT_EQ(m_messages->texts(),
+            QStringList{kWriteFailed + QStringLiteral("\nDie Arbeitsmappe ist in einem anderen Programm geöffnet.")});
   EXPECT_EQ(grid()->cellText(0, 4), QStringLiteral("Sender „Süd“"));
 }
 
@@ -390,7 +343,8 @@ TEST_F(LogbookWindowTest, AnEntryTypedWhileAnotherProgramHasTheFileIsRefusedInTh
   editor->setText(QStringLiteral("verloren"));
   QTest::keyClick(editor, Qt::Key_Return);
   test::settle();
-  EXPECT_EQ(m_messages->texts().size(), 1);
+  EXPECT_EQ(m_messages->texts(),
+            QStringList{kWriteFailed + QStringLiteral("\nDie Arbeitsmappe ist in einem anderen Programm geöffnet.")});
   EXPECT_EQ(grid()->cellText(1, 4), QStringLiteral("Wetterdienst Pinneberg"));
   EXPECT_EQ(readBack(QStringLiteral("logbuch-kw.xls")).at({2, 4}).text, QStringLiteral("Wetterdienst Pinneberg"));
 }

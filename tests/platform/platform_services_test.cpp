@@ -5,6 +5,7 @@
 #include "platform/program_folder.h"
 #include "platform/user_settings.h"
 #include "platform/web_link.h"
+#include "support/no_web_browser.h"
 #include "support/program_folder_fixture.h"
 #include "support/special_files.h"
 #include "support/url_recorder.h"
@@ -22,15 +23,34 @@ using test::UrlRecorder;
 
 using PlatformServicesTest = test::ProgramFolderTest;
 
+QString cannotOpen(const QString& address) {
+  return QStringLiteral("Die Adresse konnte nicht im Webbrowser geöffnet werden: ") + address;
+}
+
 TEST_F(PlatformServicesTest, WebLinksOpenOnlyHttpAndHttps) {
   UrlRecorder recorder;
   EXPECT_TRUE(OpenWebLink(QStringLiteral("http://example.org:8901/")));
   EXPECT_TRUE(OpenWebLink(QStringLiteral("https://example.org/page.php")));
+  EXPECT_TRUE(m_messages->shown().empty());
+  QStringList expected;
   for (const char* refused : {"file:///etc/passwd", "/usr/bin/xterm", "ftp://example.org/", "mailto:a@b.c",
-                              "javascript:alert(1)", "", "http://", "calc.exe"})
+                              "javascript:alert(1)", "", "http://", "calc.exe"}) {
     EXPECT_FALSE(OpenWebLink(QString::fromLatin1(refused))) << refused;
+    expected << cannotOpen(QString::fromLatin1(refused));
+  }
   ASSERT_EQ(recorder.opened.size(), 2);
   EXPECT_EQ(recorder.opened[0], QUrl(QStringLiteral("http://example.org:8901/")));
+  EXPECT_EQ(m_messages->texts(), expected) << "a refused address is named, not dropped silently";
+}
+
+TEST_F(PlatformServicesTest, WebLinkWithoutABrowserSaysSoWithOk) {
+  test::NoWebBrowser none;
+  const QString address = QStringLiteral("https://example.org/sender?band=49m");
+  EXPECT_FALSE(OpenWebLink(address));
+  ASSERT_EQ(m_messages->shown().size(), 1u);
+  EXPECT_EQ(m_messages->shown()[0].text, cannotOpen(address));
+  EXPECT_EQ(m_messages->shown()[0].style & 0x7, MsgOkOnly);
+  EXPECT_EQ(m_messages->shown()[0].title, QStringLiteral("Zelvora"));
 }
 
 TEST_F(PlatformServicesTest, LinkTableIsReadFromTheProgramFolder) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace zelvora {
 namespace {
 
@@ -21,7 +24,13 @@ TEST(TextValue, RoundsHalvesToEven) {
   const struct {
     double value;
     std::int64_t rounded;
-  } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {0.5, 0}, {1.5, 2}};
+  } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {0.5, 0}, {1.5, 2},
+               // Beyond the 64-bit range the nearest end, so range checks refuse it.
+               {1e19, std::numeric_limits<std::int64_t>::max()}, {-1e19, std::numeric_limits<std::int64_t>::min()},
+               {9223372036854775807.0, std::numeric_limits<std::int64_t>::max()},
+               {-9223372036854775808.0, std::numeric_limits<std::int64_t>::min()},
+               {std::numeric_limits<double>::infinity(), std::numeric_limits<std::int64_t>::max()},
+               {std::nan(""), std::numeric_limits<std::int64_t>::min()}};
   for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.value), c.rounded) << c.value;
 }
 

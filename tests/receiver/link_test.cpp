@@ -1,4 +1,5 @@
 #include "platform/classic_timer.h"
+#include "platform/events.h"
 #include "platform/message_box.h"
 #include "receiver/panel_widgets.h"
 #include "receiver_fixture.h"
@@ -122,18 +123,21 @@ TEST_F(LinkTest, AReceiverPulledWhileOnHangsNothing) {
   poll->fire();
   click(QStringLiteral("FrequencyUp"));
   EXPECT_EQ(display(), QStringLiteral("  94.500.000  Mhz")) << "the panel goes on without the receiver";
-
-  click(QStringLiteral("RadioOff"));
   EXPECT_TRUE(control<PictureButton>(QStringLiteral("RadioOn"))->picture().endsWith(QStringLiteral("but_radioon2.jpg")));
   EXPECT_FALSE(poll->enabled());
-  EXPECT_TRUE(m_messages->texts().isEmpty());
+  EXPECT_EQ(m_messages->texts().size(), 1) << "the loss is reported";
 
+  m_messages->clear();
+  click(QStringLiteral("RadioOff"));
+  EXPECT_TRUE(m_messages->texts().isEmpty());
   click(QStringLiteral("RadioOn"));
   EXPECT_EQ(m_messages->texts(), QStringList{kPortMessage}) << "the device is gone";
 }
 
 TEST_F(LinkTest, APollTickDuringThePollsOwnWaitStartsNoSecondPoll) {
   switchOn();
+  // Past the switch-on's last frequency command, so the poll asks at once.
+  WaitUntil([] { return false; }, 30);
   auto* poll = control<ClassicTimer>(QStringLiteral("Timer2"));
   // A tick that comes while the first poll waits for its reply, and a
   // click whose command (and wait) runs inside that same wait.
@@ -143,7 +147,7 @@ TEST_F(LinkTest, APollTickDuringThePollsOwnWaitStartsNoSecondPoll) {
   });
   poll->fire();
   test::settle(30);
-  EXPECT_EQ(m_sim->waitForCommands(2), (QStringList{QStringLiteral("I1?"), QStringLiteral("K00094500000060400")}));
+  EXPECT_EQ(m_sim->waitForCommands(2).join(QLatin1Char(' ')).toStdString(), "I1? K00094500000060400");
 }
 
 }  // namespace

@@ -52,6 +52,12 @@ class ScanTest : public test::ReceiverTest {
       if (c.startsWith(QStringLiteral("K0"))) list << static_cast<int>(c.mid(2, 10).toLongLong() / 1000);
     return list;
   }
+  QList<qint64> tunedHz() {
+    QList<qint64> list;
+    for (const QString& c : m_sim->commands())
+      if (c.startsWith(QStringLiteral("K0"))) list << c.mid(2, 10).toLongLong();
+    return list;
+  }
   // Runs fn from inside the scan's own waits, a little after the signal.
   template <class Signal>
   void soonAfter(QLineEdit* sender, Signal signal, std::function<void()> fn) {
@@ -144,18 +150,21 @@ TEST_F(ScanTest, TheModelSettingChoosesWhichSquelchDigitMeansOpen) {
   }
 }
 
-TEST_F(ScanTest, ASquelchReplyThatComesLateNeverCountsForTheNextFrequency) {
-  // Every squelch reply comes after the step has read: the station is
-  // missed, and its reply must not turn the next frequency into a find.
+TEST_F(ScanTest, ASquelchReplyThatComesLateStillCountsForItsOwnFrequencyOnly) {
+  // Every squelch reply comes 15 ms late, after the step's own wait: the
+  // step waits for it, and no other frequency takes it for its own.
   startStations({QStringLiteral("145.05")}, {QStringLiteral("--delay"), QStringLiteral("I0?=15")});
   switchOnAt145();
   panel().LoopBack = 1;
+  panel().PauseScan = 0;
   setLimits(QStringLiteral("145"), QStringLiteral("145.1"));
   click(QStringLiteral("Scan"));
-  runUntil([&] { return !slot(1).isEmpty() || tunedKHz().count(145050) >= 3; });
+  runUntil([&] { return tunedKHz().count(145050) >= 3; });
   click(QStringLiteral("Scan"));
-  EXPECT_EQ(tunedKHz().count(145050), 3);
-  EXPECT_EQ(slot(1), QString());
+  EXPECT_EQ(slot(1), QStringLiteral("145.0500"));
+  EXPECT_EQ(slot(2), QStringLiteral("145.0500"));
+  EXPECT_EQ(slot(3), QStringLiteral("145.0500"));
+  EXPECT_EQ(slot(4), QString());
 }
 
 TEST_F(ScanTest, ScanLimitsTakePointOrCommaAndSc2StopsAt1300) {
@@ -267,6 +276,51 @@ TEST_F(ScanTest, DoubleClicksOnTheLimitsTuneToSc1AndShowTheList) {
   EXPECT_FALSE(list().isLoaded());
   QTest::mouseDClick(control<QLineEdit>(QStringLiteral("Text_scan2")), Qt::LeftButton);
   EXPECT_TRUE(list().visible());
+}
+
+TEST_F(ScanTest, AtTheEndsOfTheRangeTheScanLoopsBackForStepsThatBinaryCannotAddExactly) {
+  struct Case {
+    const char* step;
+    qint64 stepHz;
+    bool up;
+    const char* from;  // SC1 upward, SC2 downward
+    const char* sc1;
+    const char* sc2;
+  };
+  const Case cases[] = {
+      {"25 KHz", 25000, true, "1299", "1299", "1300"},   {"100 KHz", 100000, true, "1299", "1299", "2000"},
+      {"12.5 KHz", 12500, true, "1299.5", "1299.5", "1300"}, {"25 KHz", 25000, false, "0.51", "0.01", "0.51"},
+      {"100 KHz", 100000, false, "0.51", "0.01", "0.51"}, {"12.5 KHz", 12500, false, "0.51", "0.01", "0.51"},
+  };
+  startStations({});
+  switchOnAt145();
+  panel().LoopBack = 1;
+  for (const Case& c : cases) {
+    panel().Frequenzeingabe()->setText(QString::fromLatin1(c.from));
+    click(QStringLiteral("but_fqeingabe"));
+    control<QComboBox>(QStringLiteral("TuningStep"))->setCurrentText(QString::fromLatin1(c.step));
+    setLimits(QString::fromLatin1(c.sc1), QString::fromLatin1(c.sc2));
+    m_sim->waitForLast(m_sim->commands().value(m_sim->commands().size() - 1));
+    m_sim->clearLog();
+    click(QStringLiteral("Scan"));
+    panel().ScanUp = c.up;
+    const qint64 low = std::llround(panel().ScanStart * 1e6), high = std::llround(panel().ScanStop * 1e6);
+    const qint64 end = c.up ? high : low, next = c.up ? low + c.stepHz : high - c.stepHz;
+    // To the end of the band, and one step on from its other end.
+    const auto reachedEnd = [&] {
+      const QList<qint64> tuned = tunedHz();
+      const qsizetype at = tuned.indexOf(end);
+      return at >= 0 && at + 1 < tuned.size();
+    };
+    const bool looped = runUntil(reachedEnd, 20000);
+    click(QStringLiteral("Scan"));
+    ASSERT_TRUE(looped) << c.step << (c.up ? " up" : " down");
+    const QList<qint64> tuned = tunedHz();
+    const qsizetype at = tuned.indexOf(end);
+    EXPECT_EQ(tuned[at + 1], next) << c.step << (c.up ? " up" : " down");
+    for (qsizetype i = 1; i <= at; ++i) EXPECT_EQ(std::llabs(tuned[i] - tuned[i - 1]), c.stepHz) << i;
+    for (qint64 hz : tuned) EXPECT_TRUE(hz >= low && hz <= high) << hz;
+  }
 }
 
 }  // namespace

@@ -109,6 +109,18 @@ TEST_F(SettingsFileTest, ValuesAreReadByTheirRules) {
   EXPECT_EQ(text(QStringLiteral("sn5")), QStringLiteral("Ölberg"));
 }
 
+TEST_F(SettingsFileTest, NumbersBeyondAnyWholeNumberKeepTheStartValues) {
+  writeSettings(QStringLiteral("[RADIO]\nAFC=1e19\nAGC=-1e300\nVolume=1e400\n[COMMUNICATION]\nCommPort=1e19\n"
+                               "[SCAN]\nLoopBack=-1e19\nPauseScan=1e308\n"));
+  panel().load();
+  EXPECT_EQ(control<ValueCheckBox>(QStringLiteral("AFC"))->value(), 0);
+  EXPECT_EQ(control<ValueCheckBox>(QStringLiteral("AGC"))->value(), 0);
+  EXPECT_EQ(control<QSlider>(QStringLiteral("Volume"))->value(), 100);
+  EXPECT_EQ(text(QStringLiteral("COM_eingabe")), QStringLiteral("1"));
+  EXPECT_EQ(panel().LoopBack, 0);
+  EXPECT_EQ(panel().PauseScan, 0);
+}
+
 TEST_F(SettingsFileTest, AStepBelowZeroIsIgnoredSoSteppingStaysInRange) {
   writeSettings(QStringLiteral("[RADIO]\nFrequency=0.05\nTuningStep=1 MHz\nFrequencyAdjust=-0.5\n"));
   panel().load();
@@ -167,6 +179,8 @@ TEST_F(SettingsFileTest, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
   std::signal(SIGXFSZ, previousHandler);
 
   EXPECT_EQ(settingsText(), old);
+  EXPECT_EQ(m_messages->texts().value(1),
+            QStringLiteral("Die Einstellungen konnten nicht gespeichert werden: Die Datei wird zu groß."));
   EXPECT_EQ(QDir(folder()).entryList(QDir::Files).filter(QStringLiteral("zelvora")), QStringList{QStringLiteral("zelvora.ini")})
       << "no half-written file is left beside it";
   click(QStringLiteral("Comm_speichern"));

@@ -51,6 +51,20 @@ std::vector<double> Simulator::stamps() const {
   return list;
 }
 
+std::pair<int, double> Simulator::arrivals(const QString& prefix) const {
+  const QStringList list = commands();
+  const std::vector<double> times = stamps();
+  double first = -1, last = -1;
+  int count = 0;
+  for (qsizetype k = 0; k < list.size() && k < static_cast<qsizetype>(times.size()); ++k) {
+    if (!list[k].startsWith(prefix)) continue;
+    if (first < 0) first = times[k];
+    last = times[k];
+    ++count;
+  }
+  return {count, (last - first) / 1000.0};
+}
+
 QStringList Simulator::waitForCommands(int count) const {
   QElapsedTimer timer;
   timer.start();

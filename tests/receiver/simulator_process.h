@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 namespace zelvora::test {
@@ -20,6 +21,9 @@ class Simulator {
   QStringList commands() const;
   // Time stamps (ms since 1970) of the commands, in the same order.
   std::vector<double> stamps() const;
+  // How many commands logged begin with prefix, and the seconds between
+  // the first and the last of them.
+  std::pair<int, double> arrivals(const QString& prefix) const;
   // Waits until at least count commands are logged (or a second passed).
   QStringList waitForCommands(int count) const;
   // Waits until the last command logged is this one (or a second passed);

@@ -2,6 +2,8 @@
 #include "platform/serial/serial_port.h"
 #include "receiver_fixture.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace zelvora {
@@ -80,6 +82,41 @@ TEST_F(SimulatorTest, ReadsItsBandFromAFile) {
     EXPECT_EQ(exchange(QLatin1String(tune)), QStringLiteral("\nG000\r\n"));
     EXPECT_EQ(exchange(QStringLiteral("I1?")), QLatin1String(reply)) << tune;
   }
+}
+
+TEST_F(SimulatorTest, TheLineModelIsAsSlowAsTheRealLine) {
+  struct Case {
+    QStringList options;
+    double atLeastMs;  // from writing "I1?" to its whole reply
+  };
+  // "I1?" up to its CR, and "\nI1xx\r\n", at 1.04 ms a character, then
+  // the adapter's next flush.
+  const Case cases[] = {{{QStringLiteral("--baud"), QStringLiteral("9600")}, 11 * 1.04},
+                        {{QStringLiteral("--baud"), QStringLiteral("9600"), QStringLiteral("--latency"), QStringLiteral("16"),
+                          QStringLiteral("--process"), QStringLiteral("5")},
+                         11 * 1.04 + 5}};
+  for (const Case& c : cases) {
+    open(c.options);
+    m_port->output(QStringLiteral("H101\r\n"));
+    exchange(QStringLiteral("G300"));
+    QElapsedTimer clock;
+    clock.start();
+    const double written = QDateTime::currentMSecsSinceEpoch();
+    EXPECT_EQ(exchange(QStringLiteral("I1?")), QStringLiteral("\nI100\r\n"));
+    EXPECT_GE(clock.nsecsElapsed() / 1e6, c.atLeastMs) << c.options.join(' ').toStdString();
+    // The log stamps the command when its last character has crossed.
+    EXPECT_GE(m_sim->stamps().back() - written, 4 * 1.04 - 1) << c.options.join(' ').toStdString();
+  }
+}
+
+TEST_F(SimulatorTest, AfterAFrequencyCommandTheOldFrequencyIsHeardUntilTheReceiverSettles) {
+  open({QStringLiteral("--settle"), QStringLiteral("50"), QStringLiteral("--station"), QStringLiteral("145.5:12.5:100")});
+  m_port->output(QStringLiteral("H101\r\n"));
+  exchange(QStringLiteral("G300"));
+  exchange(QStringLiteral("K00145500000050200"));
+  EXPECT_EQ(exchange(QStringLiteral("I1?")), QStringLiteral("\nI100\r\n")) << "still settling";
+  WaitUntil([] { return false; }, 60);
+  EXPECT_EQ(exchange(QStringLiteral("I1?")), QStringLiteral("\nI164\r\n"));
 }
 
 TEST(SerialDeviceTest, PortNumbersMapToDevices) {

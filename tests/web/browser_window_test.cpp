@@ -6,7 +6,10 @@
 #include "support/special_files.h"
 #include "web/form_browser.h"
 
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 
 namespace zelvora {
@@ -108,6 +111,52 @@ TEST_F(BrowserWindowTest, LoadSetsTheListToTheHtmlPages) {
   EXPECT_EQ(list->pattern(), QStringLiteral("*.htm*"));
   EXPECT_FALSE(list->findItems(QStringLiteral("frequ-vanto.html"), Qt::MatchExactly).isEmpty());
   EXPECT_FALSE(list->findItems(QStringLiteral("einleitung.htm"), Qt::MatchExactly).isEmpty());
+}
+
+TEST_F(BrowserWindowTest, FindAndReloadWorkWhileOpenHasTheFocus) {
+  auto& window = form<Form_browser>();
+  {
+    QFile page(programPath(QStringLiteral("html/kwinfo.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    page.write("<html><body>alt</body></html>");
+  }
+  window.show();
+  auto* list = window.window()->findChild<FileListBox*>(QStringLiteral("htmlist"));
+  auto* open = window.window()->findChild<QPushButton*>(QStringLiteral("Comm_browsauf"));
+  auto* findText = window.window()->findChild<QLineEdit*>(QStringLiteral("findText"));
+  ASSERT_TRUE(list && open && findText);
+  list->setFileName(QStringLiteral("kwinfo.htm"));
+  open->click();
+  window.window()->window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.window()->window()));
+  open->setFocus();
+  ASSERT_TRUE(open->hasFocus());
+
+  {
+    QFile page(programPath(QStringLiteral("html/kwinfo.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    page.write("<html><body>neu: Sender auf 6075 kHz</body></html>");
+  }
+  QTest::keyClick(open, Qt::Key_F5);
+  EXPECT_TRUE(window.Browser1()->browser()->toPlainText().contains(QStringLiteral("6075")));
+
+  EXPECT_FALSE(findText->isVisible());
+  QTest::keyClick(open, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(findText->isVisible());
+  EXPECT_TRUE(findText->hasFocus());
+  QTest::keyClicks(findText, QStringLiteral("Sender"));
+  QTest::keyClick(findText, Qt::Key_Return);
+  EXPECT_EQ(window.Browser1()->browser()->textCursor().selectedText(), QStringLiteral("Sender"));
+
+  // The second window has its own pair; neither disturbs the other.
+  auto& second = form<Form_browser2>();
+  second.show();
+  auto* secondOpen = second.window()->findChild<QPushButton*>(QStringLiteral("Comm_browsauf2"));
+  auto* secondFind = second.window()->findChild<QLineEdit*>(QStringLiteral("findText"));
+  ASSERT_TRUE(secondOpen && secondFind);
+  secondOpen->setFocus();
+  QTest::keyClick(secondOpen, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(secondFind->isVisible());
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Receiver simulator: opens a pseudo-terminal and answers the receiver's
 // command set on it like the real receiver in polled mode. Prints the
 // terminal's path as its first line of output; every command it receives
-// is logged with a millisecond time stamp.
+// is logged with the millisecond time it reached the receiver. The line
+// options make the terminal as slow as a real serial cable and USB adapter.
 
 #include "receiver_model.h"
+#include "serial_line.h"
 
 #include <poll.h>
 #include <pty.h>
@@ -15,9 +17,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 #include <ctime>
-#include <deque>
 #include <fstream>
 #include <map>
 #include <string>
@@ -44,7 +46,14 @@ void usage() {
       "  --stray              stray bytes before replies\n"
       "  --answer CMD=TEXT    answer CMD with TEXT (framed as usual)\n"
       "  --delay CMD=MS       answer CMD MS milliseconds late (later replies queue behind)\n"
-      "  --seed N             seed for --drop, --garble and --stray\n",
+      "  --seed N             seed for --drop, --garble and --stray\n"
+      "line model (default: a bare terminal, everything arrives at once):\n"
+      "  --baud N             pace every character at 10 bit times, both ways (9600)\n"
+      "  --latency MS         hand received bytes to the program every MS ms, like a\n"
+      "                       USB adapter's latency timer (16)\n"
+      "  --process MS         the receiver's own time per command\n"
+      "  --settle MS          after a frequency command, squelch and signal follow\n"
+      "                       the new frequency only after MS ms\n",
       stderr);
 }
 
@@ -89,6 +98,7 @@ int main(int argc, char** argv) {
   bool stationsGiven = false;
   std::string link, logPath;
   std::map<std::string, double> delays;
+  pcrsim::LineOptions line;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const auto next = [&]() -> const char* {
@@ -154,6 +164,20 @@ int main(int argc, char** argv) {
         return 2;
       }
       delays[given.substr(0, eq)] = ms;
+    } else if (a == "--baud") {
+      line.baud = std::atoi(next());
+      if (line.baud <= 0) {
+        usage();
+        return 2;
+      }
+    } else if (a == "--latency" || a == "--process" || a == "--settle") {
+      char* end = nullptr;
+      const double ms = std::strtod(next(), &end);
+      if (ms < 0 || *end != '\0') {
+        usage();
+        return 2;
+      }
+      (a == "--latency" ? line.latencyMs : a == "--process" ? line.processMs : options.settleMs) = ms;
     } else if (a == "--seed") {
       options.seed = static_cast<unsigned>(std::strtoul(next(), nullptr, 10));
     } else {
@@ -200,46 +224,32 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   pcrsim::ReceiverModel model(options);
-  std::string pending;
-  // Replies waiting for their time, in the order the receiver sends them.
-  std::deque<std::pair<double, std::string>> late;
+  pcrsim::SerialLine wire(
+      line,
+      [&](const std::string& command, double arrived) {
+        if (log) {
+          std::fprintf(log, "%.3f %s\n", arrived, command.c_str());
+          std::fflush(log);
+        }
+        const auto delay = delays.find(command);
+        return std::make_pair(model.answer(command, arrived), delay == delays.end() ? 0.0 : delay->second);
+      },
+      [&](const std::string& bytes) { writeAll(master, bytes); });
   while (!g_stop) {
-    while (!late.empty() && late.front().first <= nowMs()) {
-      writeAll(master, late.front().second);
-      late.pop_front();
+    const double next = wire.run(nowMs());
+    timespec wait{0, 200'000'000};
+    if (next >= 0) {
+      const double ms = std::max(0.0, next - nowMs());
+      wait.tv_sec = static_cast<time_t>(ms / 1000);
+      wait.tv_nsec = static_cast<long>(std::fmod(ms, 1000.0) * 1e6);
     }
-    const int wait = late.empty() ? 200 : std::max(0, static_cast<int>(late.front().first - nowMs()) + 1);
     pollfd p{master, POLLIN, 0};
-    const int ready = poll(&p, 1, wait);
+    const int ready = ppoll(&p, 1, &wait, nullptr);
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0 || !(p.revents & POLLIN)) continue;
     char buf[512];
     const ssize_t n = read(master, buf, sizeof buf);
-    if (n <= 0) continue;
-    const double stamp = nowMs();
-    for (ssize_t i = 0; i < n; ++i) {
-      const char ch = buf[i];
-      // The program ends commands with CR LF, other clients with LF alone.
-      if (ch != '\r' && ch != '\n') {
-        pending += ch;
-        continue;
-      }
-      if (pending.empty()) continue;
-      if (log) {
-        std::fprintf(log, "%.3f %s\n", stamp, pending.c_str());
-        std::fflush(log);
-      }
-      const std::string out = model.answer(pending);
-      const auto delay = delays.find(pending);
-      pending.clear();
-      if (out.empty()) continue;
-      if (delay == delays.end() && late.empty()) {
-        writeAll(master, out);
-        continue;
-      }
-      const double due = stamp + (delay == delays.end() ? 0 : delay->second);
-      late.emplace_back(late.empty() ? due : std::max(due, late.back().first), out);
-    }
+    if (n > 0) wire.fromProgram(buf, static_cast<size_t>(n), nowMs());
   }
   if (!link.empty()) unlink(link.c_str());
   if (log) std::fclose(log);

@@ -25,19 +25,20 @@ std::string hex2(int value) {
 
 ReceiverModel::ReceiverModel(Options options) : m_options(std::move(options)), m_random(m_options.seed) {}
 
-int ReceiverModel::signal() const {
+int ReceiverModel::signal(double nowMs) const {
+  const double mhz = heardMhz(nowMs);
   int best = 0;
   for (const Station& s : m_options.stations) {
     // Half the width either side, with a little slack for rounding to Hz.
-    if (std::fabs(m_mhz - s.mhz) * 1000.0 <= s.widthKHz / 2.0 + 1e-6 && s.strength > best) best = s.strength;
+    if (std::fabs(mhz - s.mhz) * 1000.0 <= s.widthKHz / 2.0 + 1e-6 && s.strength > best) best = s.strength;
   }
   return best;
 }
 
-std::string ReceiverModel::answer(const std::string& command) {
+std::string ReceiverModel::answer(const std::string& command, double nowMs) {
   for (const auto& [cmd, text] : m_options.answers)
     if (cmd == command) return frame(text);
-  std::string body = reply(command);
+  std::string body = reply(command, nowMs);
   if (body.empty()) return {};
   std::uniform_real_distribution<double> share(0.0, 1.0);
   if (m_options.dropShare > 0 && share(m_random) < m_options.dropShare) return {};
@@ -65,7 +66,7 @@ std::string ReceiverModel::frame(std::string body) {
 
 // The receiver's own answer text for one command: acknowledgements in
 // polled mode, replies to the queries.
-std::string ReceiverModel::reply(const std::string& c) {
+std::string ReceiverModel::reply(const std::string& c, double nowMs) {
   const std::string ok = "G000", rejected = "G001";
   const auto ack = [&](bool accepted) { return m_polled ? (accepted ? ok : rejected) : std::string(); };
   if (c == "H101") {
@@ -89,8 +90,8 @@ std::string ReceiverModel::reply(const std::string& c) {
     m_polled = false;
     return {};
   }
-  if (c == "I1?") return "I1" + hex2(signal());
-  if (c == "I0?") return std::string("I00") + (squelchOpen() ? m_options.openDigit : m_options.closedDigit);
+  if (c == "I1?") return "I1" + hex2(signal(nowMs));
+  if (c == "I0?") return std::string("I00") + (squelchOpen(nowMs) ? m_options.openDigit : m_options.closedDigit);
   if (c == "G0?") return ok;
   if (c == "I2?") return "I280";
   if (c == "I3?") return "I300";
@@ -104,7 +105,9 @@ std::string ReceiverModel::reply(const std::string& c) {
       if (!std::isdigit(static_cast<unsigned char>(c[i]))) return ack(false);
     const double mhz = std::strtod(c.substr(2, 10).c_str(), nullptr) / 1e6;
     if (mhz < 0.01 || mhz > 1300.0) return ack(false);
+    m_previousMhz = heardMhz(nowMs);
     m_mhz = mhz;
+    m_tunedAt = nowMs;
     return ack(true);
   }
   if (c.size() == 5 && c[0] == 'J' && isHexDigits(c, 1, 4)) {

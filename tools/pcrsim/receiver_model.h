@@ -22,6 +22,9 @@ struct Options {
   double garbleShare = 0;  // share of replies with one character spoiled
   bool strayBytes = false; // noise between replies
   unsigned seed = 1;
+  // After a frequency command the receiver still hears the old frequency
+  // for this long (its synthesizer settling).
+  double settleMs = 0;
   // Fixed reply texts for given commands ("I1?" -> "I1ff"), for tests that
   // need a malformed answer.
   std::vector<std::pair<std::string, std::string>> answers;
@@ -32,16 +35,17 @@ class ReceiverModel {
  public:
   explicit ReceiverModel(Options options);
 
-  // The bytes the receiver sends in answer to one command (without its
-  // line end); empty when it stays silent.
-  std::string answer(const std::string& command);
+  // The bytes the receiver sends in answer to one command taken in at
+  // nowMs; empty when it stays silent.
+  std::string answer(const std::string& command, double nowMs);
 
-  // Strength 0..255 at the tuned frequency.
-  int signal() const;
-  bool squelchOpen() const { return signal() > m_squelch; }
+  // Strength 0..255 at the frequency heard at nowMs.
+  int signal(double nowMs) const;
+  bool squelchOpen(double nowMs) const { return signal(nowMs) > m_squelch; }
 
  private:
-  std::string reply(const std::string& command);
+  std::string reply(const std::string& command, double nowMs);
+  double heardMhz(double nowMs) const { return nowMs < m_tunedAt + m_options.settleMs ? m_previousMhz : m_mhz; }
   std::string frame(std::string body);
 
   Options m_options;
@@ -49,6 +53,8 @@ class ReceiverModel {
   bool m_on = false;
   bool m_polled = false;
   double m_mhz = 145.0;
+  double m_previousMhz = 145.0;
+  double m_tunedAt = 0;
   int m_squelch = 0;
 };
 

@@ -1,9 +1,12 @@
 #include "platform/profile/private_profile.h"
 
+#include "platform/file_error.h"
 #include "platform/legacy_text.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace zelvora {
 namespace {
@@ -18,6 +21,12 @@ QString sectionName(const QString& line) {
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 }  // namespace
+
+QString OneLineText(QString text) {
+  for (QChar& ch : text)
+    if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t')) ch = QLatin1Char(' ');
+  return text;
+}
 
 ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
 
@@ -71,11 +80,7 @@ QString ProfileFile::value(const QString& section, const QString& key) const {
 }
 
 void ProfileFile::setValue(const QString& section, const QString& key, const QString& value) {
-  // A line break in a value would start lines of its own: keys or even
-  // sections that were never written.
-  QString oneLine = value;
-  oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-  const QString line = key + QLatin1Char('=') + oneLine;
+  const QString line = OneLineText(key) + QLatin1Char('=') + OneLineText(value);
   qsizetype header = findSection(section);
   if (header < 0) {
     m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
@@ -94,21 +99,34 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
   m_lines.insert(insert, line);
 }
 
-bool ProfileFile::write() const {
+bool ProfileFile::write(QString* reason) const {
+  const auto fail = [reason](int error) {
+    if (reason) *reason = FileErrorReason(error);
+    return false;
+  };
   // Writing what little was read would lose the rest of a file that exists
   // but could not be read.
-  if (m_unreadable) return false;
-  QSaveFile file(m_path);
-  // Unbuffered, so a failing write (a full disk) is seen here and the
-  // temporary file is dropped, not committed half-written.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  QByteArray bytes;
-  for (const QString& line : m_lines) bytes += line.toUtf8() + '\n';
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
+  if (m_unreadable) {
+    if (reason) *reason = QStringLiteral("Die vorhandene Datei kann nicht gelesen werden.");
     return false;
   }
-  return file.commit();
+  QSaveFile file(m_path);
+  // Unbuffered, so a failing write (a full disk) is seen here and the
+  // temporary file is dropped, not committed half-written. The error
+  // number is taken at once, before cleaning up can change it.
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(errno ? errno : EACCES);
+  QByteArray bytes;
+  for (const QString& line : m_lines) bytes += line.toUtf8() + '\n';
+  errno = 0;
+  if (file.write(bytes) != bytes.size()) {
+    const int error = errno ? errno : EIO;
+    file.cancelWriting();
+    return fail(error);
+  }
+  errno = 0;
+  if (!file.commit()) return fail(errno ? errno : EIO);
+  return true;
 }
 
 QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file) {
@@ -117,11 +135,12 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
   return profile.value(section, key);
 }
 
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value, const QString& file) {
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value, const QString& file,
+                               QString* reason) {
   ProfileFile profile(file);
   profile.read();
   profile.setValue(section, key, value);
-  return profile.write();
+  return profile.write(reason);
 }
 
 }  // namespace zelvora

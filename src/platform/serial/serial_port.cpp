@@ -1,8 +1,13 @@
 #include "platform/serial/serial_port.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
+#include <QSignalBlocker>
 #include <QStringList>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace zelvora {
 namespace {
@@ -39,6 +44,12 @@ bool parseSettings(const QString& text, LineSettings& out) {
   return true;
 }
 
+// The serial port reports a device another program holds the same way as
+// one the user may not open; only the latter is a matter of permissions.
+bool accessDenied(const QString& device) {
+  return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
 }  // namespace
 
 QString SerialDeviceForPort(int port) {
@@ -49,9 +60,9 @@ QString SerialDeviceForPort(int port) {
   return QStringLiteral("/dev/ttyS%1").arg(port - 1);
 }
 
-SerialPort::SerialPort(QObject* parent, const QString& name) : QObject(parent), m_serial(new QSerialPort(this)) {
-  setObjectName(name);
+SerialPort::SerialPort(QObject* parent, const QString& name) : ReceiverPort(parent, name), m_serial(new QSerialPort(this)) {
   connect(m_serial, &QSerialPort::errorOccurred, this, &SerialPort::onError);
+  connect(m_serial, &QSerialPort::readyRead, this, &SerialPort::received);
 }
 
 SerialPort::~SerialPort() { close(); }
@@ -63,12 +74,38 @@ bool SerialPort::setSettings(const QString& settings) {
   return true;
 }
 
+double SerialPort::characterMs() const {
+  LineSettings line;
+  parseSettings(m_settings, line);
+  const double stop = line.stopBits == QSerialPort::OneStop ? 1 : line.stopBits == QSerialPort::TwoStop ? 2 : 1.5;
+  const double bits = 1 + line.dataBits + (line.parity == QSerialPort::NoParity ? 0 : 1) + stop;
+  return bits * 1000.0 / line.baud;
+}
+
+QString SerialPort::device() const {
+  const QString named = namedDevice();
+  if (named.isEmpty()) return SerialDeviceForPort(commPort());
+  // The serial port takes a bare name as one below /dev.
+  return named.startsWith(QLatin1Char('/')) ? named : QStringLiteral("/dev/") + named;
+}
+
 bool SerialPort::open() {
   if (m_open) return true;
   LineSettings line;
   parseSettings(m_settings, line);
-  m_serial->setPortName(SerialDeviceForPort(m_port));
-  if (!m_serial->open(QIODevice::ReadWrite)) {
+  const QString path = device();
+  m_serial->setPortName(path);
+  setOpenFailure(OpenFailure::None);
+  bool opened = false;
+  {
+    // The error handler would clear the cause before it could be read.
+    const QSignalBlocker quiet(m_serial);
+    opened = m_serial->open(QIODevice::ReadWrite);
+  }
+  if (!opened) {
+    setOpenFailure(m_serial->error() == QSerialPort::PermissionError && accessDenied(path)
+                        ? OpenFailure::PermissionDenied
+                        : OpenFailure::Other);
     m_serial->clearError();
     return false;
   }
@@ -79,6 +116,7 @@ bool SerialPort::open() {
   if (!ok) {
     m_serial->close();
     m_serial->clearError();
+    setOpenFailure(OpenFailure::Other);
     return false;
   }
   m_serial->clear();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "platform/receiver_port.h"
+
 #include <QString>
 
 class QSerialPort;
@@ -11,44 +12,37 @@ namespace zelvora {
 // /dev/ttyUSB<n-1> when it exists, else /dev/ttyS<n-1>.
 QString SerialDeviceForPort(int port);
 
-// A serial port in the manner of the classic communications control: a
-// port number, line settings such as "9600,N,8,1", open and close, write
-// text, read everything received so far.
-//
-// The open state is the program's own: it changes only by open() and
-// close(). When the device goes away while open (a USB adapter pulled, the
-// simulator ended), the port stays "open" for the program, writes are
-// dropped and reads return nothing, until close().
-class SerialPort : public QObject {
+// The receiver port on a serial line: the device of the port number, line
+// settings such as "9600,N,8,1". A device that goes away while open (a USB
+// adapter pulled, the simulator ended) counts as lost.
+class SerialPort : public ReceiverPort {
   Q_OBJECT
 
  public:
   explicit SerialPort(QObject* parent, const QString& name);
   ~SerialPort() override;
 
-  int commPort() const { return m_port; }
-  void setCommPort(int port) { m_port = port; }
-  QString settings() const { return m_settings; }
-  // Returns false (and keeps the old settings) for a text it cannot use.
-  bool setSettings(const QString& settings);
+  // The device open() opens: the named one, else that of the port number.
+  QString device() const override;
+  QString settings() const override { return m_settings; }
+  bool setSettings(const QString& settings) override;
+  // Start bit, data bits, parity bit and stop bits at the baud rate.
+  double characterMs() const override;
 
-  bool portOpen() const { return m_open; }
-  // Opens the device of the port number; false when it cannot be opened.
-  bool open();
-  void close();
-  // True once the device has gone away while the port was open.
-  bool deviceLost() const { return m_lost; }
+  bool portOpen() const override { return m_open; }
+  // Opens the device; false when it cannot be opened.
+  bool open() override;
+  void close() override;
+  bool deviceLost() const override { return m_lost; }
 
-  // Writes the text as one output (one byte per character).
-  void output(const QString& text);
-  // Everything received since the previous read.
-  QString input();
+  // One byte per character.
+  void output(const QString& text) override;
+  QString input() override;
 
  private:
   void onError();
 
   QSerialPort* m_serial;
-  int m_port = 1;
   QString m_settings = QStringLiteral("9600,N,8,1");
   bool m_open = false;
   bool m_lost = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 namespace zelvora::xls {
 namespace {
@@ -9,6 +10,11 @@ namespace {
 constexpr std::uint16_t kWindow2 = 0x023E;
 constexpr std::uint16_t kDefaultCellFormat = 15;
 constexpr int kRowsPerBlock = 32;
+// Where a FORMULA body keeps its token count and tokens; a cell of a
+// shared formula holds just one token, ptgExp, naming the range's anchor.
+constexpr std::size_t kFormulaTokenCount = 20;
+constexpr std::size_t kFormulaTokens = 22;
+constexpr std::uint8_t kPtgExp = 0x01;
 
 bool isCell(std::uint16_t type) {
   switch (type) {
@@ -157,6 +163,8 @@ void SheetTable::read(const std::uint8_t* substream, std::size_t size, const Sha
       unit.old = {r.pos, r.end()};
     } else if (belongsToCell(r.type) && unitRow >= 0) {
       unit.old.end = r.end();
+      if ((r.type == rt::Array || r.type == rt::Table) && r.length >= 6)
+        m_wholeRanges.push_back({getU16(m_raw, r.pos + 4), getU16(m_raw, r.pos + 6), m_raw[r.pos + 8], m_raw[r.pos + 9]});
     } else if (r.type == rt::Row && r.length >= 16) {
       flush();
       const int row = getU16(m_raw, r.pos + 4);
@@ -325,6 +333,90 @@ SheetTable::Unit& SheetTable::unitForWrite(int row, int column) {
   return *units.insert(at, Unit{column, column, {}, true, {}});
 }
 
+SheetTable::Unit* SheetTable::findUnit(int row, int column) {
+  if (row < 0 || row >= static_cast<int>(m_rows.size())) return nullptr;
+  for (Unit& u : m_rows[static_cast<std::size_t>(row)])
+    if (column >= u.firstColumn && column <= u.lastColumn) return &u;
+  return nullptr;
+}
+
+std::vector<Record> SheetTable::recordsOf(const Unit& unit) const {
+  if (unit.replaced) return unit.records;
+  std::vector<Record> records;
+  for (const Ref& r : walk(m_raw.data(), unit.old.end, unit.old.begin))
+    records.push_back({r.type, Bytes(m_raw.begin() + r.pos + 4, m_raw.begin() + r.end())});
+  return records;
+}
+
+bool SheetTable::pointsAt(const Unit& unit, int anchorRow, int anchorColumn) const {
+  const std::vector<Record> records = recordsOf(unit);
+  if (records.empty() || records.front().type != rt::Formula) return false;
+  const Bytes& body = records.front().data;
+  return body.size() >= kFormulaTokens + 5 && getU16(body, kFormulaTokenCount) == 5 && body[kFormulaTokens] == kPtgExp &&
+         getU16(body, kFormulaTokens + 1) == anchorRow && getU16(body, kFormulaTokens + 3) == anchorColumn;
+}
+
+void SheetTable::moveSharedFormulaAnchor(int row, int column) {
+  // A filled-down formula is stored once, after its top left cell; the
+  // other cells only name that cell. Before the top left cell changes, the
+  // cells still using the formula get it stored again after their own new
+  // top left cells, one rectangle of cells at a time.
+  const Unit* anchor = findUnit(row, column);
+  if (!anchor || (!anchor->replaced && getU16(m_raw, anchor->old.begin) != rt::Formula)) return;
+  const std::vector<Record> anchorRecords = recordsOf(*anchor);
+  const auto shared = std::find_if(anchorRecords.begin(), anchorRecords.end(),
+                                   [](const Record& r) { return r.type == rt::ShrFmla && r.data.size() >= 10; });
+  if (shared == anchorRecords.end()) return;
+  const Bytes formula = shared->data;
+  const CellRange range{getU16(formula, 0), getU16(formula, 2), formula[4], formula[5]};
+  std::set<std::pair<int, int>> users;
+  for (int r = range.firstRow; r <= range.lastRow && r < static_cast<int>(m_rows.size()); ++r)
+    for (const Unit& u : m_rows[static_cast<std::size_t>(r)])
+      if (range.contains(r, u.firstColumn) && !(r == row && u.firstColumn == column) && pointsAt(u, row, column))
+        users.insert({r, u.firstColumn});
+
+  while (!users.empty()) {
+    const int top = users.begin()->first;
+    const int left = users.begin()->second;
+    int right = left;
+    while (users.count({top, right + 1})) ++right;
+    int bottom = top;
+    const auto rowUses = [&](int r) {
+      for (int c = left; c <= right; ++c)
+        if (!users.count({r, c})) return false;
+      return true;
+    };
+    while (rowUses(bottom + 1)) ++bottom;
+    for (int r = top; r <= bottom; ++r) {
+      for (int c = left; c <= right; ++c) {
+        users.erase({r, c});
+        Unit& u = *findUnit(r, c);
+        std::vector<Record> records = recordsOf(u);
+        setU16(records.front().data, kFormulaTokens + 1, static_cast<std::uint16_t>(top));
+        setU16(records.front().data, kFormulaTokens + 3, static_cast<std::uint16_t>(left));
+        if (r == top && c == left) {
+          Record moved{rt::ShrFmla, formula};
+          setU16(moved.data, 0, static_cast<std::uint16_t>(top));
+          setU16(moved.data, 2, static_cast<std::uint16_t>(bottom));
+          moved.data[4] = static_cast<std::uint8_t>(left);
+          moved.data[5] = static_cast<std::uint8_t>(right);
+          moved.data[7] = static_cast<std::uint8_t>(std::min((bottom - top + 1) * (right - left + 1), 255));
+          records.insert(records.begin() + 1, std::move(moved));
+        }
+        u.records = std::move(records);
+        u.replaced = true;
+      }
+    }
+  }
+  m_changed = true;
+}
+
+bool SheetTable::isPartOfWholeRange(int row, int column) const {
+  return std::any_of(m_wholeRanges.begin(), m_wholeRanges.end(), [&](const CellRange& r) {
+    return r.contains(row, column) && (r.firstRow != r.lastRow || r.firstColumn != r.lastColumn);
+  });
+}
+
 std::uint16_t SheetTable::cellFormatFor(int row, int column, int xf) {
   if (xf >= 0) return static_cast<std::uint16_t>(xf);
   const std::uint16_t newFormat = formatFor(row, column);
@@ -332,8 +424,9 @@ std::uint16_t SheetTable::cellFormatFor(int row, int column, int xf) {
   return (u.replaced && u.records.empty()) ? newFormat : formatOf(u, column);
 }
 
-void SheetTable::setText(int row, int column, const std::u16string& text, SharedStrings& strings, int format) {
-  if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns) return;
+bool SheetTable::setText(int row, int column, const std::u16string& text, SharedStrings& strings, int format) {
+  if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns || isPartOfWholeRange(row, column)) return false;
+  moveSharedFormulaAnchor(row, column);
   const std::uint16_t xf = cellFormatFor(row, column, format);
   Unit& u = unitForWrite(row, column);
   u.replaced = true;
@@ -346,10 +439,12 @@ void SheetTable::setText(int row, int column, const std::u16string& text, Shared
   }
   store(row, column, textValue(toUtf8(text)));
   m_changed = true;
+  return true;
 }
 
-void SheetTable::setNumber(int row, int column, double number, const CellFormats& formats, int format) {
-  if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns) return;
+bool SheetTable::setNumber(int row, int column, double number, const CellFormats& formats, int format) {
+  if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns || isPartOfWholeRange(row, column)) return false;
+  moveSharedFormulaAnchor(row, column);
   const std::uint16_t xf = cellFormatFor(row, column, format);
   Unit& u = unitForWrite(row, column);
   u.replaced = true;
@@ -358,6 +453,7 @@ void SheetTable::setNumber(int row, int column, double number, const CellFormats
   u.records = {std::move(r)};
   store(row, column, numberValue(number, xf, formats));
   m_changed = true;
+  return true;
 }
 
 Bytes SheetTable::serialize(std::size_t oldOffset, std::size_t newOffset) const {

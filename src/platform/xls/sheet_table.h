@@ -34,9 +34,12 @@ class SheetTable {
 
   // Sets a cell; text goes into the shared string table. The cell keeps its
   // cell format (XF), a new cell takes the format of the cell above it;
-  // a format number of 0 or more is used instead.
-  void setText(int row, int column, const std::u16string& text, SharedStrings& strings, int xf = -1);
-  void setNumber(int row, int column, double number, const CellFormats& formats, int xf = -1);
+  // a format number of 0 or more is used instead. A cell of an array
+  // formula or a data table over several cells is left as it is (false):
+  // such a range only changes as a whole.
+  bool setText(int row, int column, const std::u16string& text, SharedStrings& strings, int xf = -1);
+  bool setNumber(int row, int column, double number, const CellFormats& formats, int xf = -1);
+  bool isPartOfWholeRange(int row, int column) const;
 
   bool changed() const { return m_changed; }
 
@@ -64,9 +67,22 @@ class SheetTable {
     std::vector<Record> records;
   };
   using Row = std::vector<Unit>;
+  struct CellRange {
+    int firstRow = 0;
+    int lastRow = 0;
+    int firstColumn = 0;
+    int lastColumn = 0;
+    bool contains(int row, int column) const {
+      return row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn;
+    }
+  };
 
   void takeUnit(int row, Unit unit, const SharedStrings& strings, const CellFormats& formats);
   Unit& unitForWrite(int row, int column);
+  Unit* findUnit(int row, int column);
+  std::vector<Record> recordsOf(const Unit& unit) const;
+  bool pointsAt(const Unit& unit, int anchorRow, int anchorColumn) const;
+  void moveSharedFormulaAnchor(int row, int column);
   void store(int row, int column, CellValue value);
   std::uint16_t formatOf(const Unit& unit, int column) const;
   std::uint16_t formatFor(int row, int column);
@@ -81,6 +97,9 @@ class SheetTable {
   std::vector<std::uint32_t> m_rowRecords;
   std::vector<Row> m_rows;
   std::vector<std::vector<CellValue>> m_cells;
+  // Array formulas and data tables: each is kept in its top left cell for
+  // all the cells of its range.
+  std::vector<CellRange> m_wholeRanges;
   int m_rowCount = 0;
   int m_columnCount = 0;
   bool m_changed = false;

@@ -111,12 +111,12 @@ SheetTable* Workbook::sheet(const std::string& name) {
   return nullptr;
 }
 
-void Workbook::setText(SheetTable& sheet, int row, int column, const std::string& text, int xf) {
-  sheet.setText(row, column, toUtf16(text), m_strings, xf);
+bool Workbook::setText(SheetTable& sheet, int row, int column, const std::string& text, int xf) {
+  return sheet.setText(row, column, toUtf16(text), m_strings, xf);
 }
 
-void Workbook::setNumber(SheetTable& sheet, int row, int column, double number, int xf) {
-  sheet.setNumber(row, column, number, m_formats, xf);
+bool Workbook::setNumber(SheetTable& sheet, int row, int column, double number, int xf) {
+  return sheet.setNumber(row, column, number, m_formats, xf);
 }
 
 Bytes Workbook::write() const {

@@ -32,8 +32,9 @@ class Workbook {
   // The worksheet of that name (letter case ignored for A to Z), or null.
   SheetTable* sheet(const std::string& name);
 
-  void setText(SheetTable& sheet, int row, int column, const std::string& text, int xf = -1);
-  void setNumber(SheetTable& sheet, int row, int column, double number, int xf = -1);
+  // False for a cell that only changes with its whole range (see SheetTable).
+  bool setText(SheetTable& sheet, int row, int column, const std::string& text, int xf = -1);
+  bool setNumber(SheetTable& sheet, int row, int column, double number, int xf = -1);
 
   Bytes write() const;
 

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -119,6 +120,98 @@ bool ssconvertCsvToXls(const QStringList& csvFiles, const QString& xlsPath) {
   }
   ssconvert.start(QStringLiteral("ssconvert"), args);
   return ssconvert.waitForFinished(60000) && ssconvert.exitCode() == 0 && QFileInfo::exists(xlsPath);
+}
+
+namespace {
+
+// Cells go in and out as lines of tab-separated texts.
+const char* const kXlwtScript = R"(
+import sys, xlrd, xlwt
+path, sheet_name, mode = sys.argv[1:4]
+rows = [line.split('\t') for line in sys.stdin.read().split('\n') if line != '']
+if mode == 'append':
+    sheet = xlrd.open_workbook(path).sheet_by_name(sheet_name)
+    rows = [[sheet.cell_value(r, c) for c in range(sheet.ncols)] for r in range(sheet.nrows)] + rows
+book = xlwt.Workbook()
+out = book.add_sheet(sheet_name)
+for r, row in enumerate(rows):
+    for c, value in enumerate(row):
+        if value == '':
+            continue
+        if r > 0 and c == 0 and not isinstance(value, float):
+            try:
+                value = float(value)
+            except ValueError:
+                pass
+        out.write(r, c, value)
+book.save(path)
+)";
+
+const char* const kXlrdScript = R"(
+import sys, xlrd
+sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_name(sys.argv[2])
+for r in range(sheet.nrows):
+    print('\t'.join(str(v) for v in sheet.row_values(r)))
+)";
+
+bool runPython(const QString& script, const QStringList& args, const QByteArray& input, QByteArray* output = nullptr) {
+  const QString python = pythonWithXlwtAndXlrd();
+  if (python.isEmpty()) return false;
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
+  process.setProcessEnvironment(env);
+  process.start(python, QStringList{QStringLiteral("-c"), script} + args);
+  process.write(input);
+  process.closeWriteChannel();
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    return false;
+  if (output) *output = process.readAllStandardOutput();
+  return true;
+}
+
+QByteArray tabLines(const SheetRows& rows) {
+  QByteArray lines;
+  for (const QStringList& row : rows) lines += row.join(QLatin1Char('\t')).toUtf8() + '\n';
+  return lines;
+}
+
+bool writeRows(const QString& path, const QString& sheetName, const SheetRows& rows, const char* mode) {
+  return runPython(QString::fromLatin1(kXlwtScript), {path, sheetName, QString::fromLatin1(mode)}, tabLines(rows));
+}
+
+}  // namespace
+
+QString pythonWithXlwtAndXlrd() {
+  // The Debian interpreter first: another one on the path may lack the
+  // Debian modules.
+  static const QString found = [] {
+    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))}) {
+      if (candidate.isEmpty()) continue;
+      QProcess probe;
+      probe.start(candidate, {QStringLiteral("-c"), QStringLiteral("import xlwt, xlrd")});
+      if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0) return candidate;
+    }
+    return QString();
+  }();
+  return found;
+}
+
+bool writeWithXlwt(const QString& path, const QString& sheetName, const SheetRows& rows) {
+  return writeRows(path, sheetName, rows, "new");
+}
+
+bool appendRowWithXlwt(const QString& path, const QString& sheetName, const QStringList& row) {
+  return writeRows(path, sheetName, {row}, "append");
+}
+
+bool readWithXlrd(const QString& path, const QString& sheetName, SheetRows& rows) {
+  QByteArray output;
+  if (!runPython(QString::fromLatin1(kXlrdScript), {path, sheetName}, {}, &output)) return false;
+  rows.clear();
+  for (const QByteArray& line : output.split('\n'))
+    if (!line.isEmpty()) rows.push_back(QString::fromUtf8(line).split(QLatin1Char('\t')));
+  return true;
 }
 
 }  // namespace zelvora::test

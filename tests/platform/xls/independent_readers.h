@@ -35,4 +35,21 @@ bool readWithSsconvert(const QString& path, std::vector<GnumericSheet>& sheets);
 // the files (which therefore have no extension).
 bool ssconvertCsvToXls(const QStringList& csvFiles, const QString& xlsPath);
 
+// Debian's python3 with python3-xlwt and python3-xlrd, another writer and
+// reader of .xls files; empty when either module is missing.
+QString pythonWithXlwtAndXlrd();
+
+// Rows of a sheet as texts, the way xlrd reads them: numbers in Python's
+// shortest form ("7.44", "35000.0"), empty cells as "".
+using SheetRows = std::vector<QStringList>;
+
+// Writes a workbook with xlwt: one sheet of that name; cells of the first
+// column below the header that read as numbers are numbers, all else text.
+bool writeWithXlwt(const QString& path, const QString& sheetName, const SheetRows& rows);
+// What another program does when it adds a record: reads the whole sheet
+// with xlrd, writes it back with xlwt with the row appended.
+bool appendRowWithXlwt(const QString& path, const QString& sheetName, const QStringList& row);
+// Reads one sheet with xlrd; false when xlrd refuses the file.
+bool readWithXlrd(const QString& path, const QString& sheetName, SheetRows& rows);
+
 }  // namespace zelvora::test

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 
 namespace zelvora {
@@ -234,9 +235,15 @@ TEST(XlsRoundTrip, MissingAndForeignFilesAreRefused) {
   EXPECT_EQ(file.open(path(dir, "fehlt.xls")), FileStatus::Missing);
   EXPECT_EQ(file.open(dir.path().toStdString()), FileStatus::NotWorkbook);
   writeText(dir.filePath(QStringLiteral("text.xls")), QStringLiteral("Frequenz;Datum\n6.005;heute\n"));
-  EXPECT_EQ(file.open(path(dir, "text.xls")), FileStatus::NotWorkbook);
+  EXPECT_EQ(file.open(path(dir, "text.xls")), FileStatus::UnsupportedFormat);
   writeText(dir.filePath(QStringLiteral("leer.xls")), QString());
-  EXPECT_EQ(file.open(path(dir, "leer.xls")), FileStatus::NotWorkbook);
+  EXPECT_EQ(file.open(path(dir, "leer.xls")), FileStatus::UnsupportedFormat);
+  // A compound file cut short is a damaged workbook, not another format.
+  QFile cut(dir.filePath(QStringLiteral("kurz.xls")));
+  ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+  cut.write(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 und Schluss"));
+  cut.close();
+  EXPECT_EQ(file.open(path(dir, "kurz.xls")), FileStatus::Damaged);
   // A named pipe with nobody writing would block a plain open for ever.
   ASSERT_EQ(::mkfifo(path(dir, "pipe.xls").c_str(), 0600), 0);
   EXPECT_EQ(file.open(path(dir, "pipe.xls")), FileStatus::NotWorkbook);
@@ -259,6 +266,61 @@ TEST(XlsRoundTrip, SavingThroughALinkReplacesTheFileItNames) {
   WorkbookFile back;
   ASSERT_EQ(back.open(real), FileStatus::Ok);
   EXPECT_EQ(back.workbook().sheet("Tabelle1")->value(0, 0).text, "Frequenz");
+}
+
+TEST(XlsRoundTrip, SavingKeepsOwnerGroupAndModeAndLeavesAReadOnlyFileAlone) {
+  QTemporaryDir dir;
+  const std::string file = path(dir, "logbuch.xls");
+  WorkbookFile out;
+  out.create(file, Workbook::createEmpty({"Tabelle1"}));
+  ASSERT_EQ(out.save(), FileStatus::Ok);
+  const auto stamp = [&](const char* text) {
+    out.workbook().setText(*out.workbook().sheet("Tabelle1"), 1, 0, text);
+    return out.save();
+  };
+  struct stat before {};
+
+  // Another user's file that this one may write: it stays theirs.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0664), 0);
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    ASSERT_EQ(stamp("14:07"), FileStatus::Ok);
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_EQ(after.st_gid, 65534u);
+    EXPECT_EQ(after.st_mode & 07777, 0664u);
+  }
+
+  // The read-only bit holds for everyone, the superuser too.
+  ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+  const QByteArray saved = fileBytes(file);
+  EXPECT_EQ(stamp("14:08"), FileStatus::ReadOnly);
+  EXPECT_EQ(fileBytes(file), saved);
+  struct stat after {};
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(XlsRoundTrip, AFileSavedByAnotherProgramIsNoticed) {
+  QTemporaryDir dir;
+  const std::string file = path(dir, "logbuch.xls");
+  WorkbookFile out;
+  out.create(file, Workbook::createEmpty({"Tabelle1"}));
+  ASSERT_EQ(out.save(), FileStatus::Ok);
+  EXPECT_FALSE(out.changedOnDisk());
+  WorkbookFile other;
+  ASSERT_EQ(other.open(file), FileStatus::Ok);
+  other.workbook().setText(*other.workbook().sheet("Tabelle1"), 1, 0, "von nebenan");
+  ASSERT_EQ(other.save(), FileStatus::Ok);
+  EXPECT_TRUE(out.changedOnDisk());
+  EXPECT_FALSE(other.changedOnDisk());
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(file)));
+  EXPECT_TRUE(other.changedOnDisk());
 }
 
 }  // namespace

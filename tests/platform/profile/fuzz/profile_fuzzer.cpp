@@ -52,9 +52,8 @@ QString pick(bool fromFile, std::uint8_t index, const QStringList& seen, const Q
 
 // The value as a read gives it back: one line, blanks and one pair of
 // enclosing quotes dropped, cut at the read length.
-QString readBackForm(QString value) {
-  value.replace(u'\r', u' ').replace(u'\n', u' ');
-  value = value.trimmed();
+QString readBackForm(const QString& written) {
+  QString value = zelvora::OneLineText(written).trimmed();
   if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) value = value.mid(1, value.size() - 2);
   return value.left(zelvora::ProfileFile::kMaxValueLength);
 }
