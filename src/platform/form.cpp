@@ -86,8 +86,12 @@ Form::Form(QString className, QString caption, QSize designClientTwips, Border b
 
 Form::~Form() {
   // Widgets cannot outlive the application object; at process exit after
-  // it is gone the window is left to the operating system.
-  if (QCoreApplication::instance()) delete m_window.data();
+  // it is gone the window is left to the operating system. A window still
+  // waiting for its deferred deletion goes now: a delayed call aimed at it
+  // must not find it, and so reach this form, once the form is gone.
+  if (!QCoreApplication::instance()) return;
+  for (const QPointer<QWidget>& unloaded : m_unloadedWindows) delete unloaded.data();
+  delete m_window.data();
 }
 
 bool Form::isFrame() const { return FormRegistry::instance().frame() == this; }
@@ -168,16 +172,23 @@ void Form::unload() {
   Form_QueryUnload();
   Form_Unload();
   QWidget* window = m_window;
-  // Nothing of the old window may run once it is unloaded: its timers stop
-  // and its signals are cut before it is deleted at the next event pass.
+  // Nothing of the old window may run once it is unloaded: its timers stop,
+  // its signals are cut and the calls queued for it are dropped before it
+  // is deleted at the next event pass.
   for (auto* timer : window->findChildren<ClassicTimer*>()) timer->setEnabled(false);
-  for (auto* child : window->findChildren<QObject*>()) child->blockSignals(true);
+  for (auto* child : window->findChildren<QObject*>()) {
+    child->blockSignals(true);
+    QCoreApplication::removePostedEvents(child, QEvent::MetaCall);
+  }
+  QCoreApplication::removePostedEvents(window, QEvent::MetaCall);
   window->removeEventFilter(m_events);
   static_cast<FormEvents*>(m_events.data())->detach();
   window->hide();
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea()) sub->mdiArea()->removeSubWindow(sub);
   window->setParent(nullptr);
   window->deleteLater();
+  std::erase_if(m_unloadedWindows, [](const QPointer<QWidget>& w) { return w.isNull(); });
+  m_unloadedWindows.emplace_back(window);
   destroyControls();
   m_window = nullptr;
   m_client = nullptr;

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QMdiArea;
 
@@ -102,6 +103,8 @@ class Form {
   QPointer<QWidget> m_window;
   QPointer<QWidget> m_client;
   QPointer<QObject> m_events;
+  // Unloaded windows not yet deleted by the event loop.
+  std::vector<QPointer<QWidget>> m_unloadedWindows;
   bool m_loading = false;
   bool m_unloading = false;
 };

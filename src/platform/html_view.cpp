@@ -1,6 +1,7 @@
 #include "platform/html_view.h"
 
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 #include "platform/web_link.h"
 
 #include <QDir>
@@ -35,10 +36,30 @@ QString folderPage(const QDir& dir) {
       .arg(QDir::toNativeSeparators(dir.absolutePath()).toHtmlEscaped(), rows);
 }
 
+// Reads pages, pictures and style sheets only from regular local files
+// (ReadRegularFile). Anything refused or missing comes back as no data,
+// never as "not loaded": the document would then read the file itself.
+class LocalFileBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+  QVariant loadResource(int type, const QUrl& name) override {
+    const QUrl url = source().resolved(name);
+    const QString scheme = url.scheme().toLower();
+    // Inline data is decoded by the document; the program's own built-in
+    // resources are safe to read.
+    if (scheme == QLatin1String("data")) return {};
+    if (scheme == QLatin1String("qrc")) return QTextBrowser::loadResource(type, name);
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isAbsolute())
+      if (auto bytes = ReadRegularFile(url.toLocalFile())) return *bytes;
+    return QByteArray();
+  }
+};
+
 }  // namespace
 
 HtmlView::HtmlView(QWidget* parent) : QWidget(parent) {
-  m_browser = new QTextBrowser(this);
+  m_browser = new LocalFileBrowser(this);
   m_browser->setObjectName(QStringLiteral("view"));
   m_browser->setOpenLinks(false);
   connect(m_browser, &QTextBrowser::anchorClicked, this, &HtmlView::followLink);
@@ -96,7 +117,7 @@ void HtmlView::Navigate(const QString& address) {
   const QFileInfo info(path);
   if (info.isDir()) {
     m_browser->setHtml(folderPage(QDir(path)));
-  } else if (info.isFile() && info.isReadable()) {
+  } else if (info.isReadable() && IsRegularFileWithinLimit(info.absoluteFilePath())) {
     const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
     // setSource on the address already shown would not read it again.
     if (m_browser->source() == url)

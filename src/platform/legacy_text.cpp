@@ -1,8 +1,8 @@
 #include "platform/legacy_text.h"
 
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace zelvora {
@@ -27,9 +27,9 @@ QString fromWindows1252(const QByteArray& bytes) {
 }  // namespace
 
 std::optional<QString> ReadLegacyText(const QString& path) {
-  QFile file(NativePath(path));
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  return DecodeLegacyText(file.readAll());
+  const auto bytes = ReadRegularFile(NativePath(path));
+  if (!bytes) return std::nullopt;
+  return DecodeLegacyText(*bytes);
 }
 
 QString DecodeLegacyText(const QByteArray& bytes) {

@@ -2,9 +2,9 @@
 
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QUrl>
 
 namespace zelvora {
@@ -31,10 +31,10 @@ bool OpenWebLink(const QString& address) {
 namespace zelvora {
 
 QString WebLinkAddress(const QString& name) {
-  QFile file(NativePath(ProgramFolder() + QStringLiteral("\\weblinks.ini")));
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-  while (!file.atEnd()) {
-    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+  const auto bytes = ReadRegularFile(NativePath(ProgramFolder() + QStringLiteral("\\weblinks.ini")));
+  if (!bytes) return {};
+  for (const QByteArray& raw : bytes->split('\n')) {
+    const QString line = QString::fromUtf8(raw).trimmed();
     if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';'))) continue;
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals > 0 && line.left(equals).trimmed().compare(name, Qt::CaseInsensitive) == 0)

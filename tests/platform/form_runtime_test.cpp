@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
 namespace zelvora {
 namespace {
@@ -164,6 +165,37 @@ TEST_F(FormRuntimeTest, TimerFiresOnlyWhenEnabledWithPositiveInterval) {
   timer.setInterval(0);
   test::settle(60);
   EXPECT_EQ(ticks, 0) << "interval 0 stops a running timer";
+}
+
+// A handler the window queued for later must not run once the window is
+// unloaded, nor once the registry has let go of the form: it would touch a
+// form that is gone.
+TEST_F(FormRuntimeTest, CallsQueuedForAWindowNeverOutliveItsUnloadOrItsForm) {
+  struct Case {
+    const char* name;
+    int delayMs;
+    bool forgetForms;
+  };
+  for (const Case& c : {Case{"queued, then unloaded", 0, false}, Case{"queued, then forgotten", 0, true},
+                        Case{"delayed, then forgotten", 30, true}}) {
+    SCOPED_TRACE(c.name);
+    auto& probe = form<ProbeForm>();
+    int ran = 0;
+    QTimer::singleShot(c.delayMs, probe.ui().Label1, [&ran, p = &probe] {
+      p->kept = QStringLiteral("zu spät");
+      ++ran;
+    });
+    QPointer<QWidget> oldWindow = probe.window();
+    if (c.forgetForms) {
+      FormRegistry::instance().reset();
+      EXPECT_TRUE(oldWindow.isNull()) << "the window goes with its form";
+    } else {
+      probe.unload();
+    }
+    test::settle(2 * c.delayMs + 20);
+    EXPECT_EQ(ran, 0);
+    FormRegistry::instance().reset();
+  }
 }
 
 TEST_F(FormRuntimeTest, WaitLetsPendingTimerTicksRunButNeverReentersAHandler) {

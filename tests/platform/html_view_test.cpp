@@ -1,11 +1,15 @@
 #include "platform/html_view.h"
 #include "support/program_folder_fixture.h"
+#include "support/special_files.h"
 #include "support/url_recorder.h"
 
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QUrl>
 
 namespace zelvora {
@@ -55,6 +59,42 @@ TEST_F(HtmlViewTest, FollowsLocalLinksAndHandsWebLinksToTheSystemBrowser) {
 
   emit view.browser()->anchorClicked(QUrl(QStringLiteral("b.htm")));
   EXPECT_TRUE(shownText().contains(QStringLiteral("Seite B")));
+}
+
+// Users add their own pages: a picture or page that is a device, a pipe or
+// a huge file must neither block the program nor eat its memory.
+TEST_F(HtmlViewTest, ReadsPagesAndPicturesOnlyFromRegularFilesUpToTheLimit) {
+  const QString html = programPath(QStringLiteral("html"));
+  ASSERT_TRUE(test::makeFifo(html + QStringLiteral("/rohr.png")));
+  ASSERT_TRUE(test::makeFifo(html + QStringLiteral("/rohr.htm")));
+  ASSERT_TRUE(test::makeSparseFile(html + QStringLiteral("/riesig.png"), 33 * 1024 * 1024));
+  ASSERT_TRUE(test::makeSparseFile(html + QStringLiteral("/riesig.htm"), 33 * 1024 * 1024));
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), html + QStringLiteral("/null.htm")));
+  QImage dot(4, 4, QImage::Format_RGB32);
+  dot.fill(Qt::red);
+  ASSERT_TRUE(dot.save(html + QStringLiteral("/punkt.png")));
+  writePage(QStringLiteral("bilder.htm"),
+            "<html><body><img src=\"punkt.png\"><img src=\"file:///dev/zero\"><img src=\"/dev/zero\">"
+            "<img src=\"rohr.png\"><img src=\"riesig.png\">Bilder</body></html>");
+  test::PipeReaderWatch pictureWatch(html + QStringLiteral("/rohr.png"));
+  test::PipeReaderWatch pageWatch(html + QStringLiteral("/rohr.htm"));
+
+  view.Navigate(pageAddress(QStringLiteral("bilder.htm")));
+  ASSERT_TRUE(shownText().contains(QStringLiteral("Bilder")));
+  QTextDocument* document = view.browser()->document();
+  const auto picture = [&](const char* src) {
+    return document->resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(src))).value<QPixmap>();
+  };
+  EXPECT_FALSE(picture("punkt.png").isNull()) << "a picture in a regular file shows";
+  for (const char* refused : {"file:///dev/zero", "/dev/zero", "rohr.png", "riesig.png"})
+    EXPECT_TRUE(picture(refused).isNull()) << refused << " shows as a missing picture";
+  EXPECT_FALSE(pictureWatch.readerWasBlocked()) << "the pipe was opened and would have blocked";
+
+  for (const char* page : {"rohr.htm", "riesig.htm", "null.htm"}) {
+    view.Navigate(pageAddress(QString::fromLatin1(page)));
+    EXPECT_TRUE(shownText().contains(QStringLiteral("nicht vorhanden"))) << page << ": " << shownText().toStdString();
+  }
+  EXPECT_FALSE(pageWatch.readerWasBlocked());
 }
 
 TEST_F(HtmlViewTest, F5ReloadsAndCtrlFFinds) {

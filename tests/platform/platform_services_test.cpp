@@ -7,6 +7,7 @@
 #include "platform/web_link.h"
 #include "support/no_web_browser.h"
 #include "support/program_folder_fixture.h"
+#include "support/special_files.h"
 #include "support/url_recorder.h"
 
 #include <QFile>
@@ -60,6 +61,12 @@ TEST_F(PlatformServicesTest, LinkTableIsReadFromTheProgramFolder) {
   EXPECT_EQ(WebLinkAddress(QStringLiteral("men_vanto")), QStringLiteral("https://example.org/schedule"));
   EXPECT_EQ(WebLinkAddress(QStringLiteral("MEN_VANTO")), QStringLiteral("https://example.org/schedule"));
   EXPECT_EQ(WebLinkAddress(QStringLiteral("missing")), QString());
+
+  ASSERT_TRUE(QFile::remove(programPath(QStringLiteral("weblinks.ini"))));
+  ASSERT_TRUE(test::makeFifo(programPath(QStringLiteral("weblinks.ini"))));
+  test::PipeReaderWatch watch(programPath(QStringLiteral("weblinks.ini")));
+  EXPECT_EQ(WebLinkAddress(QStringLiteral("men_vanto")), QString()) << "a pipe in its place is not waited for";
+  EXPECT_FALSE(watch.readerWasBlocked());
 }
 
 TEST_F(PlatformServicesTest, MessageBoxesAreRecordedAndAnsweredFromTheScript) {

@@ -3,6 +3,7 @@
 #include "platform/html_view.h"
 #include "platform/twips.h"
 #include "support/program_folder_fixture.h"
+#include "support/special_files.h"
 #include "web/form_browser.h"
 
 #include <QFile>
@@ -85,6 +86,22 @@ TEST_F(BrowserWindowTest, MinimizeAndMaximizeEndInTheNormalStateAtThePreviousSiz
     EXPECT_EQ(window.width(), 7995);
     EXPECT_EQ(window.height(), 4995);
   }
+}
+
+TEST_F(BrowserWindowTest, APickedPageThatIsNoSaneFileShowsTheMissingPageNotice) {
+  const QString html = programPath(QStringLiteral("html"));
+  ASSERT_TRUE(test::makeSparseFile(html + QStringLiteral("/riesig.htm"), 33 * 1024 * 1024));
+  ASSERT_TRUE(test::makeFifo(html + QStringLiteral("/rohr.htm")));
+  auto& window = form<Form_browser>();
+  window.show();
+  auto* list = window.window()->findChild<FileListBox*>(QStringLiteral("htmlist"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->findItems(QStringLiteral("rohr.htm"), Qt::MatchExactly).isEmpty()) << "a pipe is not offered";
+
+  list->setFileName(QStringLiteral("riesig.htm"));
+  window.window()->findChild<QPushButton*>(QStringLiteral("Comm_browsauf"))->click();
+  const QString shown = window.Browser1()->browser()->toPlainText();
+  EXPECT_TRUE(shown.contains(QStringLiteral("Seite nicht gefunden"))) << shown.left(200).toStdString();
 }
 
 TEST_F(BrowserWindowTest, LoadSetsTheListToTheHtmlPages) {

@@ -3,7 +3,7 @@
 #include "platform/file_error.h"
 #include "platform/legacy_text.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -32,10 +32,12 @@ ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
 
 void ProfileFile::read() {
   m_lines.clear();
-  QFile file(m_path);
-  m_unreadable = file.exists() && !file.open(QIODevice::ReadOnly);
-  if (m_unreadable || !file.isOpen()) return;
-  QString text = DecodeLegacyText(file.readAll());
+  m_unreadable = false;
+  if (!QFileInfo::exists(m_path)) return;
+  std::optional<QString> read = ReadLegacyText(m_path);
+  m_unreadable = !read;
+  if (!read) return;
+  QString text = std::move(*read);
   text.remove(QLatin1Char('\r'));
   m_lines = text.split(QLatin1Char('\n'));
   if (!m_lines.isEmpty() && m_lines.last().isEmpty()) m_lines.removeLast();

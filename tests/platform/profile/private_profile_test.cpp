@@ -1,8 +1,10 @@
 #include "platform/profile/private_profile.h"
+#include "support/special_files.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace zelvora {
@@ -82,6 +84,15 @@ TEST_F(PrivateProfileTest, AFileThatCannotBeReadIsNotOverwritten) {
   EXPECT_FALSE(WritePrivateProfileString(QStringLiteral("RADIO"), QStringLiteral("Volume"), QStringLiteral("1"), path()));
   QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   EXPECT_EQ(contents(), QByteArray("[RADIO]\nFrequency=7.1\n"));
+}
+
+TEST_F(PrivateProfileTest, ASettingsFileThatIsAPipeIsNeitherWaitedForNorReplaced) {
+  ASSERT_TRUE(test::makeFifo(path()));
+  test::PipeReaderWatch watch(path());
+  EXPECT_EQ(GetPrivateProfileString(QStringLiteral("RADIO"), QStringLiteral("Frequency"), path()), QString());
+  EXPECT_FALSE(WritePrivateProfileString(QStringLiteral("RADIO"), QStringLiteral("Volume"), QStringLiteral("1"), path()));
+  EXPECT_FALSE(watch.readerWasBlocked());
+  EXPECT_FALSE(QFileInfo(path()).isFile()) << "the pipe is still there";
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Runs the workbook reader fuzzer for a short time over a corpus of real
-# files: the default logbook and workbooks ssconvert makes from CSV.
+# Runs the workbook reader fuzzer over a corpus of real files: the default
+# logbook and workbooks ssconvert makes from CSV.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 fuzzer=$(realpath "$1")
 default_logbook=$(realpath "$2")
-seconds=${3:-20}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/corpus" "$work/seeds" "$work/csv"
+mkdir -p "$work/seeds" "$work/csv"
 cp "$default_logbook" "$work/seeds/"
 cd "$work/csv"
 long=$(printf 'Grüße aus Köln €%.0s' $(seq 1 700))
@@ -17,8 +16,4 @@ printf 'Stichwort,Wert\nAntenne,12.5\nDatum,2020-02-29\n' > Notizen
 convert() { ssconvert --import-type=Gnumeric_stf:stf_csvtab --export-type=Gnumeric_Excel:excel_biff8 "$@" >/dev/null 2>&1; }
 convert Tabelle1 "$work/seeds/eine-tabelle.xls"
 convert --merge-to="$work/seeds/zwei-blaetter.xls" Tabelle1 Notizen
-cd "$work"
-export LSAN_OPTIONS=suppressions=$here/lsan.supp
-# A finding is kept beside the fuzzer for a rerun.
-"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
-  -artifact_prefix="$(dirname "$fuzzer")/xls-fuzz-" corpus seeds 2>&1 | tail -n 25
+"$here/../../../support/run_fuzzer.sh" "$fuzzer" -max_len=65536 "$work/seeds"
