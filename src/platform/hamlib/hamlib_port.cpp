@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 
+#include <clocale>
 #include <future>
 #include <utility>
 
@@ -14,7 +15,12 @@ HamlibPort::HamlibPort(QObject* parent, const QString& name, const RigAddress& r
     : ReceiverPort(parent, name),
       m_address(rig),
       m_rig(std::make_unique<HamlibRig>()),
-      m_worker(std::make_unique<WorkerThread>()) {}
+      m_worker(std::make_unique<WorkerThread>()) {
+  // Hamlib switches LC_NUMERIC to "C" around its own work and back, keeping
+  // a pointer to the old name that the switch frees unless that name is
+  // "C" already. Qt reads no numbers through the C locale, so it stays "C".
+  std::setlocale(LC_NUMERIC, "C");
+}
 
 HamlibPort::~HamlibPort() {
   close();

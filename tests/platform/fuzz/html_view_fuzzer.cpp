@@ -6,6 +6,7 @@
 // device or huge file would show up as a time-out or memory report).
 
 #include "platform/html_view.h"
+#include "platform/message_box.h"
 #include "support/fuzz_application.h"
 #include "support/special_files.h"
 #include "support/url_recorder.h"
@@ -27,6 +28,8 @@ struct Fixture {
   std::unique_ptr<zelvora::test::PipeReaderWatch> pictureWatch, pageWatch;
   std::unique_ptr<zelvora::test::UrlRecorder> browser;
   std::unique_ptr<zelvora::HtmlView> view;
+  // A refused address is told to the user; no dialog may wait here.
+  zelvora::RecordingMessageBox messages;
 };
 Fixture* fixture = nullptr;
 
@@ -91,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fail("handed to the system browser: " + url.toString().toStdString());
   }
   fixture->browser->opened.clear();
+  fixture->messages.clear();
   if (fixture->pictureWatch->readerWasBlocked() || fixture->pageWatch->readerWasBlocked())
     fail("a named pipe was opened for reading");
   return 0;
