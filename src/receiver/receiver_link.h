@@ -39,7 +39,6 @@ class ReceiverLink {
   std::optional<QString> take(Ticket ticket);
   // The entry's reply came, or a later one showed that it never will.
   bool settled(Ticket ticket) const { return m_pairing.settled(ticket); }
-  void forget(Ticket ticket) { m_pairing.forget(ticket); }
   void giveUp(Ticket ticket) { m_pairing.giveUp(ticket); }
 
   // Milliseconds until everything written so far has crossed the line.

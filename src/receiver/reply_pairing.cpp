@@ -30,7 +30,7 @@ ReplyPairing::Ticket ReplyPairing::sent(const QString& command) {
     settle(m_pending.front().ticket);
     m_pending.pop_front();
   }
-  m_pending.push_back({ticket, query.value_or(Form::Acknowledgement), query.has_value()});
+  m_pending.push_back({ticket, query.value_or(Form::Acknowledgement)});
   return ticket;
 }
 
@@ -68,7 +68,7 @@ void ReplyPairing::line(const QString& text) {
     settle(entry.ticket);
     const qsizetype at = find(entry.form);
     if (at < 0) continue;
-    if (entry.wanted) m_replies[entry.ticket] = text.mid(at);
+    if (entry.form != Form::Acknowledgement) m_replies[entry.ticket] = text.mid(at);
     return;
   }
 }
@@ -83,12 +83,6 @@ std::optional<QString> ReplyPairing::take(Ticket ticket) {
   QString reply = std::move(found->second);
   m_replies.erase(found);
   return reply;
-}
-
-void ReplyPairing::forget(Ticket ticket) {
-  m_replies.erase(ticket);
-  for (Entry& entry : m_pending)
-    if (entry.ticket == ticket) entry.wanted = false;
 }
 
 void ReplyPairing::giveUp(Ticket ticket) {

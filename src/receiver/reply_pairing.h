@@ -16,8 +16,7 @@ namespace zelvora {
 // query; it answers the queries even when not polled. A reply line takes
 // the oldest outstanding entry of its own form; entries of another form
 // ahead of it have lost their replies. So a lost or spoiled reply costs only
-// its own entry, and a reply that comes late for a query given up on is
-// never taken for the next one's.
+// its own entry.
 class ReplyPairing {
  public:
   using Ticket = std::uint64_t;
@@ -34,21 +33,16 @@ class ReplyPairing {
   // The reply line of a query, once; nothing while it has not come, and
   // nothing when it was lost.
   std::optional<QString> take(Ticket ticket);
-  // The caller no longer waits for this reply; it is dropped when it comes.
-  void forget(Ticket ticket);
   // The reply did not come in time: the entry and all before it are lost.
   void giveUp(Ticket ticket);
   // The port opened or closed: nothing is outstanding.
   void reset();
-
-  bool outstanding() const { return !m_pending.empty(); }
 
  private:
   enum class Form { Acknowledgement, Squelch, Signal };
   struct Entry {
     Ticket ticket;
     Form form;
-    bool wanted;
   };
   static std::optional<Form> FormOfCommand(const QString& command);
   void line(const QString& text);
