@@ -80,7 +80,11 @@ QString ProfileFile::value(const QString& section, const QString& key) const {
 }
 
 void ProfileFile::setValue(const QString& section, const QString& key, const QString& value) {
-  const QString line = OneLineText(key) + QLatin1Char('=') + OneLineText(value);
+  // A tab in a key name keeps the line whole, and turning it into a blank
+  // would write a key no later read finds.
+  QString keyText = key;
+  keyText.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QString line = keyText + QLatin1Char('=') + OneLineText(value);
   qsizetype header = findSection(section);
   if (header < 0) {
     m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));

@@ -21,8 +21,9 @@ class ProfileFile {
   // Reads the file; a missing file is an empty profile.
   void read();
   QString value(const QString& section, const QString& key) const;
-  // Line breaks and tabs in the key or value become blanks: each entry
-  // stays one line, so no text can open a section of its own.
+  // Line breaks in the key, and line breaks and tabs in the value, become
+  // blanks: each entry stays one line, so no text can open a section of its
+  // own.
   void setValue(const QString& section, const QString& key, const QString& value);
   // False when the file could not be written, with the reason for the
   // user in *reason; the old file is then intact.

@@ -77,6 +77,15 @@ TEST_F(PrivateProfileTest, NoKeyOrValueCanBreakTheFilesLines) {
   EXPECT_EQ(contents().count('\n'), 6) << "the key stays on one line";
 }
 
+TEST_F(PrivateProfileTest, AKeyWithATabIsWrittenUnderTheNameItIsReadBy) {
+  write("[SCAN]\nLoop\tBack=1\n");
+  for (const char* section : {"SCAN", "Neu"}) {
+    ASSERT_TRUE(WritePrivateProfileString(QLatin1String(section), QStringLiteral("Loop\tBack"), QStringLiteral("0"), path()));
+    EXPECT_EQ(GetPrivateProfileString(QLatin1String(section), QStringLiteral("Loop\tBack"), path()), QStringLiteral("0"))
+        << section;
+  }
+}
+
 TEST_F(PrivateProfileTest, AFileThatCannotBeReadIsNotOverwritten) {
   write("[RADIO]\nFrequency=7.1\n");
   QFile::setPermissions(path(), QFileDevice::WriteOwner);
