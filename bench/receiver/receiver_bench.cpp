@@ -5,18 +5,13 @@
 // or as slow as a real 9600-baud line, directly or through a USB adapter;
 // its log stamps every command on arrival at the receiver.
 
-#include "platform/classic_timer.h"
-#include "platform/form_registry.h"
-#include "platform/message_box.h"
 #include "foundlist/form_autoscan.h"
-#include "receiver/form_pcr1000.h"
-#include "simulator_process.h"
+#include "panel_bench.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -42,38 +37,11 @@ struct Line {
 };
 constexpr Line kBare{0, 0}, kDirect{9600, 0}, kUsbAdapter{9600, 16};
 
-// A switched-on panel in an empty program folder, with its own simulator.
-struct Bench {
-  QTemporaryDir folder;
-  std::unique_ptr<test::Simulator> sim;
-  RecordingMessageBox messages;
-
-  explicit Bench(const QStringList& simulatorArguments = {}) {
-    qputenv("ZELVORA_PROGRAM_FOLDER", folder.path().toUtf8());
-    sim = std::make_unique<test::Simulator>(QStringLiteral(ZELVORA_TOOLS_DIR "/pcrsim"),
-                                            folder.filePath(QStringLiteral("sim.log")), simulatorArguments);
-    qputenv("ZELVORA_COM1", sim->device().toLocal8Bit());
-    button("RadioOn")->click();
-  }
-  ~Bench() {
-    FormRegistry::instance().reset();
-    QApplication::processEvents();
-    sim.reset();
-  }
-  Form_pcr1000& panel() { return form<Form_pcr1000>(); }
-  QAbstractButton* button(const char* name) {
-    return panel().window()->findChild<QAbstractButton*>(QString::fromLatin1(name));
-  }
-  void runEvents(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  }
-};
+using Bench = bench::PanelBench;
 
 void BM_SignalMeterPolls(benchmark::State& state, Line line) {
   Bench bench(line.arguments());
-  if (!bench.sim->running() || !bench.messages.texts().isEmpty()) {
+  if (!bench.switchedOn()) {
     state.SkipWithError("the receiver did not switch on");
     return;
   }
@@ -98,7 +66,7 @@ BENCHMARK_CAPTURE(BM_SignalMeterPolls, 9600_usb_16ms, kUsbAdapter)
 
 void BM_FrequencyClickToWire(benchmark::State& state) {
   Bench bench;
-  if (!bench.sim->running() || !bench.messages.texts().isEmpty()) {
+  if (!bench.switchedOn()) {
     state.SkipWithError("the receiver did not switch on");
     return;
   }
@@ -139,30 +107,16 @@ BENCHMARK(BM_FrequencyClickToWire)->UseManualTime()->Iterations(50)->Unit(benchm
 // wire (20 + 5 + 7 characters), the command wait after the receiver has
 // the frequency, and on average half the adapter's latency.
 void BM_ScanPass(benchmark::State& state, Line line) {
-  QStringList arguments = line.arguments();
-  const QStringList stations = {QStringLiteral("144.1:10:100"), QStringLiteral("144.5:10:40"),
-                                QStringLiteral("144.525:10:200"), QStringLiteral("145.5:10:60"),
-                                QStringLiteral("145.975:10:30")};
-  const QStringList expected = {QStringLiteral("144.1000"), QStringLiteral("144.5000"), QStringLiteral("144.5250"),
-                                QStringLiteral("145.5000"), QStringLiteral("145.9750")};
-  for (const QString& station : stations) arguments << QStringLiteral("--station") << station;
-  Bench bench(arguments);
-  if (!bench.sim->running() || !bench.messages.texts().isEmpty()) {
+  Bench bench(line.arguments() + bench::ScanBandArguments());
+  if (!bench.switchedOn()) {
     state.SkipWithError("the receiver did not switch on");
     return;
   }
   Form_pcr1000& panel = bench.panel();
-  panel.IsPcr1000 = true;
-  panel.LoopBack = 0;
-  panel.PauseScan = 0;
-  panel.window()->findChild<QLineEdit*>(QStringLiteral("Text_scan1"))->setText(QStringLiteral("144"));
-  panel.window()->findChild<QLineEdit*>(QStringLiteral("Text_scan2"))->setText(QStringLiteral("146"));
+  bench.setScanBand(0);
   double steps = 0, seconds = 0, finds = 0, passes = 0;
   for (auto _ : state) {
-    panel.Frequenzeingabe()->setText(QStringLiteral("144.0"));
-    bench.button("but_fqeingabe")->click();
-    panel.window()->findChild<QComboBox*>(QStringLiteral("TuningStep"))->setCurrentText(QStringLiteral("25 KHz"));
-    form<Form_autoscan>().Commfreqloesch_Click();
+    bench.tuneBandStart();
     bench.runEvents(100);
     bench.sim->clearLog();
     bench.button("Scan")->click();
@@ -179,7 +133,7 @@ void BM_ScanPass(benchmark::State& state, Line line) {
     for (int k = 1; k <= 60; ++k) {
       const QString found = form<Form_autoscan>().autscan(k)->text();
       if (found.isEmpty()) continue;
-      if (!expected.contains(found)) {
+      if (!bench::kScanBandFinds.contains(found)) {
         state.SkipWithError(qPrintable(QStringLiteral("a false find at ") + found));
         return;
       }
